@@ -1,0 +1,15 @@
+// The one include that gives the Win32 and COM API subset Vexaro uses: the
+// system headers on Windows, our own emulation everywhere else.
+#pragma once
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include "emulation/win32_api.h"
+#endif
