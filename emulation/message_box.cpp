@@ -7,6 +7,22 @@
 #include "emulation/user32.h"
 
 namespace {
+
+const char* iconName(UINT type) {
+    switch (type & MB_ICONMASK) {
+        case MB_ICONERROR:
+            return "error";
+        case MB_ICONQUESTION:
+            return "question";
+        case MB_ICONWARNING:
+            return "warning";
+        case MB_ICONINFORMATION:
+            return "information";
+        default:
+            return "none";
+    }
+}
+
 std::vector<emulation::ShownMessageBox>& boxes() {
     static std::vector<emulation::ShownMessageBox> shown;
     return shown;
@@ -17,8 +33,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     std::string textBytes = text != nullptr ? text : "";
     // Windows shows "Error" when no caption is given.
     std::string captionBytes = caption != nullptr ? caption : "Error";
-    std::fprintf(stderr, "[message box] %s: %s\n", emulation::ansiToUtf8(captionBytes).c_str(),
-                 emulation::ansiToUtf8(textBytes).c_str());
+    std::fprintf(stderr, "[message box owner=%lu icon=%s] %s: %s\n",
+                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(owner)), iconName(type),
+                 emulation::ansiToUtf8(captionBytes).c_str(), emulation::ansiToUtf8(textBytes).c_str());
     std::fflush(stderr);
     boxes().push_back({owner, std::move(textBytes), std::move(captionBytes), type});
     return IDOK;

@@ -1,1 +1,74 @@
+// processEvents and uptimeMilliseconds against the thread's real queue and
+// clock.
 #include <gtest/gtest.h>
+
+#include "platform/win32.h"
+#include "runtime/system_services.h"
+
+namespace {
+
+constexpr UINT kProbe = WM_USER + 1;
+
+class ProcessEventsTest : public ::testing::Test {
+protected:
+    // Leaves the queue empty for the next test, whatever this one left.
+    void TearDown() override {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    static bool post(UINT message, WPARAM wParam = 0) {
+        return PostThreadMessageA(GetCurrentThreadId(), message, wParam, 0) != FALSE;
+    }
+
+    // The messages left in the queue, removed in order.
+    static std::vector<UINT> drain() {
+        std::vector<UINT> left;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) left.push_back(msg.message);
+        return left;
+    }
+};
+
+TEST_F(ProcessEventsTest, DispatchesEverythingWaiting) {
+    ASSERT_TRUE(post(kProbe));
+    ASSERT_TRUE(post(kProbe + 1));
+    ASSERT_TRUE(post(kProbe + 2));
+    processEvents();
+    EXPECT_TRUE(drain().empty());
+}
+
+TEST_F(ProcessEventsTest, StopsAtQuitAndLeavesItQueued) {
+    ASSERT_TRUE(post(kProbe));
+    ASSERT_TRUE(post(WM_QUIT, 7));
+    ASSERT_TRUE(post(kProbe + 1));
+    processEvents();
+    EXPECT_EQ(drain(), (std::vector<UINT>{WM_QUIT, kProbe + 1}));
+}
+
+TEST_F(ProcessEventsTest, QuitRequestIsLeftForTheMessageLoop) {
+    ASSERT_TRUE(post(kProbe));
+    PostQuitMessage(5);
+    processEvents();
+    MSG msg;
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 5u);
+}
+
+TEST_F(ProcessEventsTest, ReturnsAtOnceOnAnEmptyQueue) {
+    processEvents();
+    EXPECT_TRUE(drain().empty());
+}
+
+TEST(UptimeTest, FollowsTheTickCount) {
+    std::int32_t before = static_cast<std::int32_t>(GetTickCount());
+    std::int32_t uptime = uptimeMilliseconds();
+    std::int32_t after = static_cast<std::int32_t>(GetTickCount());
+    // Differences, not values, so that a wrap of the counter does not matter.
+    EXPECT_GE(uptime - before, 0);
+    EXPECT_GE(after - uptime, 0);
+}
+
+}  // namespace
