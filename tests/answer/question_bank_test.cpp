@@ -102,7 +102,7 @@ TEST_F(QuestionBankTest, EveryEntryKeepsTheSixLineLayout) {
 
         ASSERT_EQ(textLeft(line(first + 5), textLength(kAnswerPrefix)), kAnswerPrefix);
         // One to four of the letters A to D, each once, in ascending order.
-        const std::string& letters = answerLettersOf(k).bytes();
+        const std::string letters = answerLettersOf(k).bytes();
         EXPECT_TRUE(!letters.empty() && letters.size() <= 4 &&
                     letters.find_first_not_of("ABCD") == std::string::npos &&
                     std::adjacent_find(letters.begin(), letters.end(), std::greater_equal<char>()) ==
