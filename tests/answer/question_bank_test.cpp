@@ -9,6 +9,7 @@
 #include "answer/question_bank.h"
 #include "answer/text_lookup.h"
 #include "runtime/conversions.h"
+#include "tests/support/printers.h"
 
 namespace {
 

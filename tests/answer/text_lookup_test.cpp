@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "answer/text_lookup.h"
+#include "tests/support/printers.h"
 
 namespace {
 

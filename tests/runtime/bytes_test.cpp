@@ -2,6 +2,7 @@
 
 #include "runtime/bytes.h"
 #include "runtime/conversions.h"
+#include "tests/support/printers.h"
 
 namespace {
 

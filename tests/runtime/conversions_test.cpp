@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "runtime/conversions.h"
+#include "tests/support/printers.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/text.h"
+#include "tests/support/printers.h"
 
 namespace {
 
