@@ -6,12 +6,18 @@
 #include "runtime/text.h"
 
 struct PageQuestion {
-    Text questionText;      // cut from the page, possibly shortened to 30 bytes
-    std::int32_t pageLine = 0;    // first page line containing questionText, 0 when none
-    Text optionA, optionB, optionC, optionD;  // page option texts without their prefix
-    std::int32_t answerLine = 0;  // bank line taken as the entry's answer line
-    Text answerText;        // that bank line
-    // The bank's option texts of the correct letters, empty for the others.
+    // The question as cut from the page, possibly shortened to 30 bytes.
+    Text questionText;
+    // The first page line containing questionText, 0 when none does.
+    std::int32_t pageLine = 0;
+    // The page's option texts without their two-byte prefix.
+    Text optionA, optionB, optionC, optionD;
+    // The bank line taken as the entry's answer line, and that line.
+    std::int32_t answerLine = 0;
+    Text answerText;
+    // The bank's option texts of the correct letters; empty for the others.
     Text bankOptionA, bankOptionB, bankOptionC, bankOptionD;
-    Text answerLetters;     // the page letters to click, in the bank's letter order
+    // The page letters to click, in the bank's letter order. The only field
+    // read once matching is done.
+    Text answerLetters;
 };

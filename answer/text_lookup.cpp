@@ -6,10 +6,9 @@ int ignoreCaseFlag(bool caseSensitive) { return caseSensitive ? 0 : 1; }
 
 int firstLineContaining(const Text& text, const Text& needle, bool caseSensitive) {
     TextArray lines = splitText(text, "\r\n");
+    int ignoreCase = ignoreCaseFlag(caseSensitive);
     for (int n = 1; n <= arraySize(lines); ++n) {
-        if (findText(arrayElement(lines, n), needle, omitted, ignoreCaseFlag(caseSensitive)) != -1) {
-            return n;
-        }
+        if (findText(arrayElement(lines, n), needle, omitted, ignoreCase) != -1) return n;
     }
     return 0;
 }

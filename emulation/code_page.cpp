@@ -59,7 +59,9 @@ Converter& fromUtf16(UINT codePage) {
     return codePage == CP_UTF8 ? toUtf8 : toAnsi;
 }
 
-bool supported(UINT codePage) { return codePage == CP_ACP || codePage == 936 || codePage == CP_UTF8; }
+bool supported(UINT codePage) {
+    return codePage == CP_ACP || codePage == 936 || codePage == CP_UTF8;
+}
 
 // Length in bytes of the character that starts a sequence iconv refused,
 // so that the conversion can step over it.
@@ -95,8 +97,8 @@ std::u16string multiByteToUtf16(UINT codePage, const char* text, size_t length, 
     return decodeUtf16(utf16);
 }
 
-std::string utf16ToMultiByte(UINT codePage, const char16_t* text, size_t length,
-                             char defaultChar, bool& usedDefault) {
+std::string utf16ToMultiByte(UINT codePage, const char16_t* text, size_t length, char defaultChar,
+                             bool& usedDefault) {
     std::string utf16;
     utf16.reserve(length * 2);
     for (size_t i = 0; i < length; ++i) {
@@ -134,8 +136,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR multiByte, int multiB
         return 0;
     }
     // A length of -1 converts up to and including the terminating zero.
-    size_t length = multiByteLength < 0 ? std::strlen(multiByte) + 1
-                                        : static_cast<size_t>(multiByteLength);
+    size_t length =
+        multiByteLength < 0 ? std::strlen(multiByte) + 1 : static_cast<size_t>(multiByteLength);
     bool invalid = false;
     std::u16string converted = multiByteToUtf16(codePage, multiByte, length, invalid);
     if (invalid && (flags & MB_ERR_INVALID_CHARS)) {
@@ -162,9 +164,8 @@ int WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPST
     }
     size_t length = wideLength < 0 ? wideLengthOf(wide) + 1 : static_cast<size_t>(wideLength);
     bool usedDefault = false;
-    std::string converted = utf16ToMultiByte(codePage, wide, length,
-                                             defaultChar != nullptr ? *defaultChar : '?',
-                                             usedDefault);
+    std::string converted = utf16ToMultiByte(
+        codePage, wide, length, defaultChar != nullptr ? *defaultChar : '?', usedDefault);
     if (usedDefaultChar != nullptr) *usedDefaultChar = usedDefault ? TRUE : FALSE;
     int needed = static_cast<int>(converted.size());
     if (multiByteLength == 0) return needed;

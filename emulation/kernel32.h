@@ -23,6 +23,5 @@ void SetLastError(DWORD error);
 UINT GetACP();
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR multiByte, int multiByteLength,
                         LPWSTR wide, int wideLength);
-int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength,
-                        LPSTR multiByte, int multiByteLength, LPCSTR defaultChar,
-                        LPBOOL usedDefaultChar);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR multiByte,
+                        int multiByteLength, LPCSTR defaultChar, LPBOOL usedDefaultChar);

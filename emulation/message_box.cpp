@@ -34,8 +34,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     // Windows shows "Error" when no caption is given.
     std::string captionBytes = caption != nullptr ? caption : "Error";
     std::fprintf(stderr, "[message box owner=%lu icon=%s] %s: %s\n",
-                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(owner)), iconName(type),
-                 emulation::ansiToUtf8(captionBytes).c_str(), emulation::ansiToUtf8(textBytes).c_str());
+                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(owner)),
+                 iconName(type), emulation::ansiToUtf8(captionBytes).c_str(),
+                 emulation::ansiToUtf8(textBytes).c_str());
     std::fflush(stderr);
     boxes().push_back({owner, std::move(textBytes), std::move(captionBytes), type});
     return IDOK;

@@ -81,8 +81,9 @@ BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT r
         return TRUE;
     }
     MSG quit = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0);
-    if (queue.quitRequested && matches(quit, window == reinterpret_cast<HWND>(-1) ? nullptr : window,
-                                       filterMin, filterMax)) {
+    if (queue.quitRequested &&
+        matches(quit, window == reinterpret_cast<HWND>(-1) ? nullptr : window, filterMin,
+                filterMax)) {
         *msg = quit;
         if (removeFlags & PM_REMOVE) queue.quitRequested = false;
         return TRUE;

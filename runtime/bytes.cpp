@@ -4,8 +4,9 @@
 #include <cstring>
 
 Bytes::Bytes(const void* data, int length)
-    : bytes_(length > 0 ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(length))
-                        : std::string()) {}
+    : bytes_(length > 0
+                 ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(length))
+                 : std::string()) {}
 
 int bytesLength(const Bytes& block) { return static_cast<int>(block.view().size()); }
 
@@ -39,7 +40,8 @@ void copyPrefix(const void* source, int size, void* address, std::optional<int> 
 
 void writeToMemory(std::int32_t value, void* address, std::optional<int> length) {
     unsigned char bytes[4];
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(static_cast<std::uint32_t>(value) >> (8 * i));
+    auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
     copyPrefix(bytes, 4, address, length);
 }
 

@@ -15,7 +15,9 @@ public:
     Bytes(const void* data, int length);
     explicit Bytes(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    const unsigned char* data() const { return reinterpret_cast<const unsigned char*>(bytes_.data()); }
+    const unsigned char* data() const {
+        return reinterpret_cast<const unsigned char*>(bytes_.data());
+    }
     std::string_view view() const { return bytes_; }
 
     friend bool operator==(const Bytes&, const Bytes&) = default;
@@ -44,7 +46,6 @@ inline std::string_view bytesView(const Bytes& block) { return block.view(); }
 
 // Joins two or more blocks in order, in one allocation.
 template <class... Parts>
-    requires(sizeof...(Parts) >= 2)
-Bytes concatBytes(const Parts&... parts) {
+requires(sizeof...(Parts) >= 2) Bytes concatBytes(const Parts&... parts) {
     return detail::concatByteViews({detail::bytesView(parts)...});
 }

@@ -28,8 +28,8 @@ const char* causeOf(int code) {
 void formatRuntimeErrorMessage(char* buffer, std::size_t capacity, int code,
                                std::size_t requestedBytes) {
     if (code == kAllocationFailed) {
-        std::snprintf(buffer, capacity, "运行时错误 %d：%s（申请 %llu 字节）。", code, causeOf(code),
-                      static_cast<unsigned long long>(requestedBytes));
+        std::snprintf(buffer, capacity, "运行时错误 %d：%s（申请 %llu 字节）。", code,
+                      causeOf(code), static_cast<unsigned long long>(requestedBytes));
     } else {
         std::snprintf(buffer, capacity, "运行时错误 %d：%s。", code, causeOf(code));
     }

@@ -1,8 +1,9 @@
 // Text construction and the byte-unit primitives: lengths, cuts, comparison,
 // joining, blanks and case conversion.
+#include "runtime/text.h"
+
 #include <cstring>
 
-#include "runtime/text.h"
 #include "runtime/text_scan.h"
 
 namespace {
@@ -36,7 +37,8 @@ Text textRight(const Text& text, int n) {
 
 Text textMid(const Text& text, int start, int n) {
     if (start < 1 || start > textLength(text) || n <= 0) return {};
-    return Text(text.view().substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(n)));
+    return Text(
+        text.view().substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(n)));
 }
 
 Text toLowerCase(const Text& text) {

@@ -19,7 +19,7 @@ public:
     Text() = default;
     // Every constructor keeps the bytes before the first zero byte, so a Text
     // never holds one.
-    Text(const char* bytes);  // NOLINT(google-explicit-constructor): literals are texts
+    Text(const char* bytes);       // NOLINT(google-explicit-constructor): literals are texts
     Text(std::string_view bytes);  // NOLINT(google-explicit-constructor)
     explicit Text(std::string bytes);
 
@@ -65,7 +65,6 @@ inline std::string_view textView(const Text& text) { return text.view(); }
 
 // Joins two or more texts (or literals) in order, in one allocation.
 template <class... Parts>
-    requires(sizeof...(Parts) >= 2)
-Text concatText(const Parts&... parts) {
+requires(sizeof...(Parts) >= 2) Text concatText(const Parts&... parts) {
     return detail::concatViews({detail::textView(parts)...});
 }

@@ -8,7 +8,9 @@ namespace text_scan {
 
 inline bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
 
-inline char asciiLower(char byte) { return (byte >= 'A' && byte <= 'Z') ? byte + ('a' - 'A') : byte; }
+inline char asciiLower(char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? byte + ('a' - 'A') : byte;
+}
 
 // Number of bytes to move on from the character that starts at `offset`: two
 // for a lead byte, one otherwise, never past the end.

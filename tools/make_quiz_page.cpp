@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     QuizPage page = makeQuizPage(questionBank(), seed);
     if (!writeFile(argv[first], page.text) ||
         !writeFile(argv[first + 1], expectedLettersListing(page))) {
-        std::fprintf(stderr, "make-quiz-page: cannot write %s or %s\n", argv[first], argv[first + 1]);
+        std::fprintf(stderr, "make-quiz-page: cannot write %s or %s\n", argv[first],
+                     argv[first + 1]);
         return 1;
     }
     return 0;

@@ -59,7 +59,8 @@ Text expectedLettersOf(const LoadedBank& bank, const QuizPageQuestion& q) {
     for (int bankOption = 0; bankOption < 4; ++bankOption) {
         if (findText(answer, kLetters[bankOption], textLength("答案：") + 1, 0) == -1) continue;
         for (int pageOption = 0; pageOption < 4; ++pageOption) {
-            if (q.optionOrder[pageOption] == bankOption) letters = concatText(letters, kLetters[pageOption]);
+            if (q.optionOrder[pageOption] == bankOption)
+                letters = concatText(letters, kLetters[pageOption]);
         }
     }
     return letters;

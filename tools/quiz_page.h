@@ -14,9 +14,9 @@
 #include "runtime/text.h"
 
 struct QuizPageQuestion {
-    int entry = 0;                 // bank entry number, 1 to 200
+    int entry = 0;                      // bank entry number, 1 to 200
     int optionOrder[4] = {0, 1, 2, 3};  // bank option (0 = A) shown as page option A, B, C, D
-    Text expectedLetters;          // page letters of the correct options, in bank letter order
+    Text expectedLetters;               // page letters of the correct options, in bank letter order
 };
 
 struct QuizPage {

@@ -1,12 +1,13 @@
 // Every rule the bank format promises, proved on the bytes compiled into the
 // program.
+#include "answer/question_bank.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
 
-#include "answer/question_bank.h"
 #include "answer/text_lookup.h"
 #include "runtime/conversions.h"
 #include "tests/support/printers.h"
@@ -19,9 +20,8 @@ const Text kSingle = "单选题";
 const Text kMultiple = "多选题";
 
 bool hasAsciiLetter(const Text& text) {
-    return std::any_of(text.bytes().begin(), text.bytes().end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    });
+    return std::any_of(text.bytes().begin(), text.bytes().end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 
 class QuestionBankTest : public ::testing::Test {
@@ -106,8 +106,8 @@ TEST_F(QuestionBankTest, EveryEntryKeepsTheSixLineLayout) {
         const std::string letters = answerLettersOf(k).bytes();
         EXPECT_TRUE(!letters.empty() && letters.size() <= 4 &&
                     letters.find_first_not_of("ABCD") == std::string::npos &&
-                    std::adjacent_find(letters.begin(), letters.end(), std::greater_equal<char>()) ==
-                        letters.end())
+                    std::adjacent_find(letters.begin(), letters.end(),
+                                       std::greater_equal<char>()) == letters.end())
             << letters;
         EXPECT_EQ(kind == kSingle, letters.size() == 1);
     }
@@ -139,7 +139,8 @@ TEST_F(QuestionBankTest, NoQuestionTextStandsInAnotherLine) {
         Text question = questionOf(k);
         for (int n = 1; n <= kBankLineCount; ++n) {
             if (n == firstLineOf(k)) continue;
-            EXPECT_EQ(findText(line(n), question, omitted, 1), -1) << "entry " << k << ", line " << n;
+            EXPECT_EQ(findText(line(n), question, omitted, 1), -1)
+                << "entry " << k << ", line " << n;
         }
     }
 }

@@ -1,10 +1,11 @@
 // Matching on small hand-made banks and pages, where each case shows one rule.
+#include "answer/question_matching.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "answer/question_matching.h"
 #include "runtime/conversions.h"
 #include "tests/support/printers.h"
 
@@ -30,7 +31,8 @@ Bytes bankOf(const std::vector<Entry>& entries) {
     const char* letters[] = {"A", "B", "C", "D"};
     for (std::size_t k = 0; k < entries.size(); ++k) {
         lines.push_back(std::to_string(k + 1) + "、单选题" + entries[k].question);
-        for (int x = 0; x < 4; ++x) lines.push_back(std::string(letters[x]) + "、" + entries[k].options[x]);
+        for (int x = 0; x < 4; ++x)
+            lines.push_back(std::string(letters[x]) + "、" + entries[k].options[x]);
         lines.push_back(std::string("答案：") + entries[k].answer);
     }
     return toBytes(joinLines(lines));
@@ -97,7 +99,9 @@ TEST(QuestionMatchingTest, LettersFollowTheOptionTextsNotTheirPlaces) {
 
 TEST(QuestionMatchingTest, TheFirstMarkerAnywhereInThePageIsUsed) {
     // Question 1's marker "1." also stands at the end of the header line.
-    Text page = pageOf([](int i) { return pageQuestion(i, "火警电话是多少", {"119", "110", "122", "120"}); });
+    Text page = pageOf([](int i) {
+        return pageQuestion(i, "火警电话是多少", {"119", "110", "122", "120"});
+    });
     Text header = "第201.急救电话是多少\r\n\r\nA.120\r\n\r\nB.110\r\n\r\nC.119\r\n\r\nD.122\r\n";
     MatchOutcome outcome = matchPageQuestions(concatText(header, page), bankOf(kBank));
     ASSERT_TRUE(outcome.complete());
@@ -113,13 +117,16 @@ TEST(QuestionMatchingTest, OneLetterAInTheQuestionShortensItTo30Bytes) {
     const Case cases[] = {
         {"一二三四五六七八九十一二三四五A级防火门的耐火时间", "一二三四五六七八九十一二三四五"},
         {"一二三四五六七八九十一二三四五六a级", "一二三四五六七八九十一二三四五"},
-        {"一二三四五六七八九十一二三四AA级防火门的耐火时间", "一二三四五六七八九十一二三四AA级防火门的耐火时间"},
+        {"一二三四五六七八九十一二三四AA级防火门的耐火时间",
+         "一二三四五六七八九十一二三四AA级防火门的耐火时间"},
         {"一二三四五六七八九十一二三四五六七八九十", "一二三四五六七八九十一二三四五六七八九十"},
         // Thirty bytes may end inside a two-byte character.
         {"A一二三四五六七八九十一二三四五六", "A一二三四五六七八九十一二三四\xCE"},
     };
     for (const Case& c : cases) {
-        Text page = pageOf([&](int i) { return pageQuestion(i, c.question, {"甲", "乙", "丙", "丁"}); });
+        Text page = pageOf([&](int i) {
+            return pageQuestion(i, c.question, {"甲", "乙", "丙", "丁"});
+        });
         MatchOutcome outcome = matchPageQuestions(page, bankOf(kBank));
         ASSERT_TRUE(outcome.complete()) << c.question;
         EXPECT_EQ(arrayElement(outcome.questions, 1).questionText.bytes(), c.expected);
@@ -156,7 +163,9 @@ TEST(QuestionMatchingTest, LetterCountsAndDuplicates) {
 TEST(QuestionMatchingTest, AQuestionNotInTheBankReadsEntryOnesOptionDLine) {
     // Line 5 (entry 1's option D line) is taken as the answer line: its "D"
     // selects line 4, entry 1's option C text.
-    Text page = pageOf([](int i) { return pageQuestion(i, "不在题库里的题目", {"119", "120", "甲", "乙"}); });
+    Text page = pageOf([](int i) {
+        return pageQuestion(i, "不在题库里的题目", {"119", "120", "甲", "乙"});
+    });
     MatchOutcome outcome = matchPageQuestions(page, bankOf(kBank));
     ASSERT_TRUE(outcome.complete());
     const PageQuestion& q = arrayElement(outcome.questions, 1);
@@ -175,8 +184,8 @@ TEST(QuestionMatchingTest, APageWithNineteenQuestionsMatchesTheTwentiethAgainstE
     ASSERT_TRUE(outcome.complete());
     const PageQuestion& q = arrayElement(outcome.questions, 20);
     EXPECT_EQ(q.questionText, Text());
-    EXPECT_EQ(q.pageLine, 1);      // the first non-empty line
-    EXPECT_EQ(q.answerLine, 6);    // entry 1's answer
+    EXPECT_EQ(q.pageLine, 1);          // the first non-empty line
+    EXPECT_EQ(q.answerLine, 6);        // entry 1's answer
     EXPECT_EQ(q.optionA.bytes(), "");  // page line 3, "1.急救…" is line 2; line 3 is empty
     EXPECT_EQ(lettersOf(outcome, 19).bytes(), "D");
 }
@@ -196,7 +205,9 @@ TEST(QuestionMatchingTest, UnreadableQuestionsStopTheRunWithoutEndingTheProgram)
     });
     Text cutShort = textLeft(full, findText(full, "20.", omitted, 0) + 20);
     Text lastEntry = pageOf([](int i) {
-        return i == 4 ? pageQuestion(i, "甲", {"甲", "乙", "丙", "丁"})  // found in line 20, option A of entry 4
+        return i == 4 ? pageQuestion(
+                            i, "甲",
+                            {"甲", "乙", "丙", "丁"})  // found in line 20, option A of entry 4
                       : pageQuestion(i, "火警电话是多少", {"119", "110", "122", "120"});
     });
     const Case cases[] = {

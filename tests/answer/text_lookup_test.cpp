@@ -1,6 +1,7 @@
+#include "answer/text_lookup.h"
+
 #include <gtest/gtest.h>
 
-#include "answer/text_lookup.h"
 #include "tests/support/printers.h"
 
 namespace {
@@ -20,7 +21,7 @@ TEST(TextLookupTest, FirstLineContaining) {
         {"\r\n\r\nab\r\ncd", "", false, 3},  // an empty needle: the first non-empty line
         {"", "", false, 0},
         {"", "a", false, 0},
-        {"a\r\nb", "a\r\nb", false, 0},      // a needle never spans lines
+        {"a\r\nb", "a\r\nb", false, 0},  // a needle never spans lines
     };
     for (const Case& c : cases) {
         EXPECT_EQ(firstLineContaining(c.text, c.needle, c.caseSensitive), c.expected)
@@ -38,13 +39,13 @@ TEST(TextLookupTest, TextBetween) {
     const Case cases[] = {
         {"x1.abc\r\n11.def\r\n", "1.", "\r\n", 0, 0, "abc"},
         {"11.def\r\n1.abc\r\n", "1.", "\r\n", 0, 0, "def"},  // the first occurrence anywhere
-        {"3.last line", "3.", "\r\n", 0, 0, ""},            // no end marker after it
-        {"abc\r\n", "9.", "\r\n", 0, 0, ""},                // no start marker
-        {"k=#\"v\"", "#引号", "#引号", 0, 0, "v"},         // "#引号" stands for a double quote
+        {"3.last line", "3.", "\r\n", 0, 0, ""},             // no end marker after it
+        {"abc\r\n", "9.", "\r\n", 0, 0, ""},                 // no start marker
+        {"k=#\"v\"", "#引号", "#引号", 0, 0, "v"},           // "#引号" stands for a double quote
         {"<A>x</a>", "<a>", "</A>", 0, 1, "x"},
         {"<A>x</a>", "<a>", "</A>", 0, 0, ""},
         {"a[1]b[2]", "[", "]", 4, 0, "2"},
-        {"ab", "a", "b", 0, 0, ""},                         // empty between adjacent markers
+        {"ab", "a", "b", 0, 0, ""},  // empty between adjacent markers
     };
     for (const Case& c : cases) {
         EXPECT_EQ(textBetween(c.text, c.from, c.to, c.start, c.ignoreCase).bytes(), c.expected)
@@ -64,7 +65,7 @@ TEST(TextLookupTest, CountOccurrences) {
         {"答案：acd", "A", true, 0},
         {"答案：AA", "A", false, 2},
         {"aaaa", "aa", false, 2},             // occurrences do not overlap
-        {"\x81" "A\x81" "A", "A", false, 0},  // never inside a two-byte character
+        {"\x81\x41\x81\x41", "A", false, 0},  // never inside a two-byte character
         {"", "A", false, 0},
         {"abc", "", false, 0},
     };

@@ -1,6 +1,7 @@
+#include "runtime/bytes.h"
+
 #include <gtest/gtest.h>
 
-#include "runtime/bytes.h"
 #include "runtime/conversions.h"
 #include "tests/support/printers.h"
 
@@ -42,7 +43,9 @@ TEST(BytesTest, MemoryCopies) {
     writeToMemory(0x0A0B0C0D, memory, 2);  // only the first two bytes
     EXPECT_EQ(bytesFromMemory(memory, 6).view(), std::string_view("\x0D\x0C\x03\x04\x09\x09", 6));
     writeToMemory(kWithZero, memory + 3);
-    EXPECT_EQ(bytesFromMemory(memory, 6).view(), std::string_view("\x0D\x0C\x03" "a\0b", 6));
+    EXPECT_EQ(bytesFromMemory(memory, 6).view(), std::string_view("\x0D\x0C\x03"
+                                                                  "a\0b",
+                                                                  6));
     writeToMemory(Bytes("xyz", 3), memory, 9);  // a length beyond the value copies it whole
     EXPECT_EQ(bytesFromMemory(memory, 6).view(), std::string_view("xyza\0b", 6));
     writeToMemory(Bytes("qq", 2), memory, 0);

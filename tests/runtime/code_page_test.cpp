@@ -38,11 +38,11 @@ TEST(CodePageTest, AnsiToWide) {
         std::vector<WCHAR> expected;
     };
     const Case cases[] = {
-        {"安全a", -1, {0x5B89, 0x5168, 0x61, 0}},   // -1 counts the terminating zero
+        {"安全a", -1, {0x5B89, 0x5168, 0x61, 0}},  // -1 counts the terminating zero
         {"安全a", 4, {0x5B89, 0x5168}},
         {"下一题", 6, {0x4E0B, 0x4E00, 0x9898}},
-        {"\x81" "A", 2, {0x4E04}},                   // a trail byte of 0x41
-        {"\x80", 1, {0x20AC}},                       // the euro sign
+        {"\x81\x41", 2, {0x4E04}},  // a trail byte of 0x41
+        {"\x80", 1, {0x20AC}},      // the euro sign
         {"１", 2, {0xFF11}},
     };
     for (const Case& c : cases) EXPECT_EQ(toWide(c.text, c.length), c.expected) << c.text;

@@ -1,10 +1,11 @@
 // Number and text conversions: one table per direction.
+#include "runtime/conversions.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "runtime/conversions.h"
 #include "tests/support/printers.h"
 
 namespace {
@@ -41,11 +42,11 @@ TEST(ConversionsTest, TextToInteger) {
         {"  \t-17xyz", -17},
         {"+8", 8},
         {"- 8", 0},
-        {"１２34", 1234},        // full-width digits, then ASCII ones
-        {"－５", -5},            // full-width minus
-        {"　７", 7},             // full-width space is white space
+        {"１２34", 1234},  // full-width digits, then ASCII ones
+        {"－５", -5},      // full-width minus
+        {"　７", 7},       // full-width space is white space
         {"3.9", 3},
-        {"2147483648", 2147483647},     // clamped
+        {"2147483648", 2147483647},  // clamped
         {"-99999999999", -2147483647 - 1},
         {"第1题", 0},
     };
@@ -65,11 +66,11 @@ TEST(ConversionsTest, TextToNumber) {
         {".5", 0.5},
         {"5.", 5.0},
         {".", 0.0},
-        {"1e", 1.0},            // an exponent without digits is not read
+        {"1e", 1.0},  // an exponent without digits is not read
         {"1e+", 1.0},
         {"0x1A", 26.0},
         {"0x", 0.0},
-        {"１．５", 1.5},          // full-width digits and point
+        {"１．５", 1.5},  // full-width digits and point
         {"1e400", std::numeric_limits<double>::infinity()},
         {"-1e400", -std::numeric_limits<double>::infinity()},
         {"1e-400", 0.0},

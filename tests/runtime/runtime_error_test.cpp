@@ -1,6 +1,8 @@
 // The fatal path: each runtime error shows its report on the emulated desktop
 // and ends the process with exit code -1 (255 as the host reports it).
 // Host-only: on Windows the report would wait for a person to close it.
+#include "runtime/runtime_error.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +11,6 @@
 
 #include "emulation/testing.h"
 #include "runtime/conversions.h"
-#include "runtime/runtime_error.h"
 #include "runtime/text.h"
 
 namespace {
@@ -59,7 +60,8 @@ TEST(RuntimeErrorTest, CheckedAccessEndsTheProgram) {
 }
 
 TEST(RuntimeErrorTest, FailedAllocationNamesTheBytesAskedFor) {
-    const std::size_t huge = static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) / 2;
+    const std::size_t huge =
+        static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) / 2;
     EXPECT_EXIT(
         {
             void* memory = ::operator new(huge);

@@ -1,9 +1,10 @@
 // processEvents and uptimeMilliseconds against the thread's real queue and
 // clock.
+#include "runtime/system_services.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/win32.h"
-#include "runtime/system_services.h"
 
 namespace {
 

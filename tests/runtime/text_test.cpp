@@ -1,16 +1,17 @@
 // The text primitives, one table per primitive. Literals are code page 936:
-// "\x81" "A" is a two-byte character whose second byte is the letter A.
+// "\x81\x41" is a two-byte character whose second byte is the letter A.
+#include "runtime/text.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <vector>
 
-#include "runtime/text.h"
 #include "tests/support/printers.h"
 
 namespace {
 
-const Text kTrailA = "\x81" "A";  // one two-byte character, second byte 0x41
+const Text kTrailA = "\x81\x41";  // one two-byte character, second byte 0x41
 
 std::vector<std::string> piecesOf(const TextArray& array) {
     std::vector<std::string> pieces;
@@ -36,7 +37,8 @@ TEST(TextTest, CutsCountRawBytes) {
         {"left beyond the length", textLeft(sample, 99), "安全ab"},
         {"left 0", textLeft(sample, 0), ""},
         {"left negative", textLeft(sample, -2), ""},
-        {"right length - 2 drops the first two bytes", textRight(sample, textLength(sample) - 2), "全ab"},
+        {"right length - 2 drops the first two bytes", textRight(sample, textLength(sample) - 2),
+         "全ab"},
         {"right beyond the length", textRight(sample, 99), "安全ab"},
         {"right 0", textRight(sample, 0), ""},
         {"mid from 3 for 2", textMid(sample, 3, 2), "全"},
@@ -62,13 +64,13 @@ TEST(TextTest, FindText) {
     const Case cases[] = {
         {"abc", "", omitted, 0, 1},
         {"", "", omitted, 0, -1},
-        {"abc", "", 4, 0, -1},           // start past the end
-        {"abc", "", 3, 0, 1},            // a non-empty region always answers 1
+        {"abc", "", 4, 0, -1},  // start past the end
+        {"abc", "", 3, 0, 1},   // a non-empty region always answers 1
         {"", "a", omitted, 0, -1},
         {"xAyA", "a", omitted, 1, 2},
         {"xAyA", "a", omitted, 0, -1},
-        {"xAyA", "a", 3, 1, 4},          // start after the first occurrence
-        {"xAyA", "A", 0, 0, 2},          // start 0 behaves as start 1
+        {"xAyA", "a", 3, 1, 4},  // start after the first occurrence
+        {"xAyA", "A", 0, 0, 2},  // start 0 behaves as start 1
         {"xAyA", "A", -5, 0, 2},
         {"xAyA", "a", omitted, 2, -1},   // only exactly 1 ignores case
         {kTrailA, "A", omitted, 0, -1},  // never inside a two-byte character
@@ -76,8 +78,8 @@ TEST(TextTest, FindText) {
         {concatText(kTrailA, "A"), "A", omitted, 0, 3},
         {"安全安全", "全", omitted, 0, 3},
         {"安全安全", "全", 5, 0, 7},
-        {"安全安全", "全", 4, 0, -1},    // a start inside a character scans out of step
-        {"ab", "abc", omitted, 0, -1},   // needle longer than what remains
+        {"安全安全", "全", 4, 0, -1},        // a start inside a character scans out of step
+        {"ab", "abc", omitted, 0, -1},       // needle longer than what remains
         {"ab\xB0", "\xB0", omitted, 0, -1},  // a lead byte at the end starts no character
         {"ABC", "bC", omitted, 1, 2},
         {"第1.题", "1.", omitted, 0, 3},
@@ -103,7 +105,7 @@ TEST(TextTest, FindTextReverse) {
         {"安全安全", "安全", 99, 0, 5},
         {"安全安全", "安全", 0, 0, -1},
         {"abc", "", omitted, 0, 1},
-        {"abc", "", 1, 0, -1},                // an empty region
+        {"abc", "", 1, 0, -1},  // an empty region
         {"", "", omitted, 0, -1},
         {"aXbx", "x", omitted, 1, 4},
         {"aXbx", "X", omitted, 0, 2},
@@ -124,26 +126,34 @@ TEST(TextTest, ReplaceText) {
     };
     const Case cases[] = {
         {"a#引号b#引号", "#引号", "\"", omitted, omitted, true, "a\"b\""},
-        {"aaaa", "aa", "b", omitted, omitted, true, "bb"},       // no overlaps
-        {"aaa", "a", "aa", omitted, omitted, true, "aaaaaa"},    // replacements not searched again
+        {"aaaa", "aa", "b", omitted, omitted, true, "bb"},     // no overlaps
+        {"aaa", "a", "aa", omitted, omitted, true, "aaaaaa"},  // replacements not searched again
         {"aXax", "x", "-", omitted, omitted, false, "a-a-"},
         {"aXax", "x", "-", omitted, omitted, true, "aXa-"},
         {"abab", "ab", "", omitted, omitted, true, ""},
-        {"abab", "ab", "c", 2, omitted, true, "abc"},            // before start is copied
+        {"abab", "ab", "c", 2, omitted, true, "abc"},  // before start is copied
         {"abab", "ab", "c", 0, omitted, true, "cc"},
         {"ababab", "ab", "c", omitted, 2, true, "ccab"},
         {"abab", "ab", "c", omitted, 0, true, "abab"},
-        {"abab", "ab", "c", 5, omitted, true, "abab"},           // start past the end
+        {"abab", "ab", "c", 5, omitted, true, "abab"},  // start past the end
         {"", "a", "b", omitted, omitted, true, ""},
         {"abc", "", "x", omitted, omitted, true, "abc"},
-        {concatText(kTrailA, "A"), "A", "b", omitted, omitted, true, "\x81" "Ab"},
+        {concatText(kTrailA, "A"), "A", "b", omitted, omitted, true,
+         "\x81\x41"
+         "b"},
         {"安全第一", "全第", "x", omitted, omitted, true, "安x一"},
-        {"\xB0\xB2" "a", "\xB2" "a", "x", omitted, omitted, true, "\xB0\xB2" "a"},  // no match mid-character
+        {"\xB0\xB2"
+         "a",
+         "\xB2"
+         "a",
+         "x", omitted, omitted, true,
+         "\xB0\xB2"
+         "a"},  // no match mid-character
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(replaceText(c.text, c.target, c.replacement, c.start, c.count, c.caseSensitive)
-                      .bytes(),
-                  c.expected)
+        EXPECT_EQ(
+            replaceText(c.text, c.target, c.replacement, c.start, c.count, c.caseSensitive).bytes(),
+            c.expected)
             << '"' << c.text.bytes() << '"';
     }
 }
@@ -159,16 +169,16 @@ TEST(TextTest, SplitText) {
     const Case cases[] = {
         {"", "\r\n", omitted, {}},
         {"a\r\n\r\nb", "\r\n", omitted, {"a", "", "b"}},
-        {"a\r\n", "\r\n", omitted, {"a"}},         // no empty last element
-        {"\r\na", "\r\n", omitted, {"", "a"}},     // an empty first element
+        {"a\r\n", "\r\n", omitted, {"a"}},      // no empty last element
+        {"\r\na", "\r\n", omitted, {"", "a"}},  // an empty first element
         {"\r\n", "\r\n", omitted, {""}},
         {"a,b,c", ",", omitted, {"a", "b", "c"}},
         {"a,b,c", ",", 2, {"a", "b"}},
         {"a,b,c", ",", 0, {}},
         {"a,b,c", ",", -3, {}},
         {"a,b", "", omitted, {"a,b"}},
-        {"aXbxc", "x", omitted, {"aXb", "c"}},     // always case-sensitive
-        {concatText(kTrailA, "A", kTrailA), "A", omitted, {"\x81" "A", "\x81" "A"}},
+        {"aXbxc", "x", omitted, {"aXb", "c"}},  // always case-sensitive
+        {concatText(kTrailA, "A", kTrailA), "A", omitted, {"\x81\x41", "\x81\x41"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(piecesOf(splitText(c.text, c.delimiter, c.maxCount)), c.expected)
@@ -178,7 +188,7 @@ TEST(TextTest, SplitText) {
 }
 
 TEST(TextTest, CaseComparisonJoinAndBlanks) {
-    EXPECT_EQ(toLowerCase(concatText("AbC", kTrailA, "Z")).bytes(), "abc\x81" "Az");
+    EXPECT_EQ(toLowerCase(concatText("AbC", kTrailA, "Z")).bytes(), "abc\x81\x41z");
     EXPECT_EQ(compareText("", ""), 0);
     EXPECT_LT(compareText("", "a"), 0);
     EXPECT_LT(compareText("ab", "abc"), 0);

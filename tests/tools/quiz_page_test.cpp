@@ -1,6 +1,8 @@
 // Quiz pages built from the real bank: the matching must find, for pages of
 // any twenty entries with shuffled options, exactly the letters the shuffle
 // put the correct options at.
+#include "tools/quiz_page.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,7 +10,6 @@
 #include "answer/question_bank.h"
 #include "answer/question_matching.h"
 #include "tests/support/printers.h"
-#include "tools/quiz_page.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ void expectMatched(const QuizPage& page) {
     for (int i = 1; i <= kQuizQuestionCount; ++i) {
         EXPECT_EQ(arrayElement(outcome.questions, i).answerLetters,
                   page.questions[static_cast<std::size_t>(i - 1)].expectedLetters)
-            << "question " << i << ", entry " << page.questions[static_cast<std::size_t>(i - 1)].entry;
+            << "question " << i << ", entry "
+            << page.questions[static_cast<std::size_t>(i - 1)].entry;
     }
 }
 
