@@ -6,3 +6,10 @@ function(vexaro_target_settings target)
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     endif()
 endfunction()
+
+# Every program of ours: the shared settings, and the allocation functions
+# that turn a failed allocation into the runtime error report.
+function(vexaro_executable target)
+    vexaro_target_settings(${target})
+    target_link_libraries(${target} PRIVATE vexaro_allocation)
+endfunction()
