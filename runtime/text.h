@@ -23,6 +23,8 @@ public:
     Text(std::string_view bytes);  // NOLINT(google-explicit-constructor)
     explicit Text(std::string bytes);
 
+    // A Text owns its bytes. bytes(), view() and c_str() point into them and
+    // stay valid only while this Text lives unchanged.
     const std::string& bytes() const { return bytes_; }
     std::string_view view() const { return bytes_; }
     const char* c_str() const { return bytes_.c_str(); }
