@@ -53,15 +53,17 @@ TEST(TextTest, CutsCountRawBytes) {
     EXPECT_EQ(textLength(Text()), 0);
 }
 
+// A row of the findText and findTextReverse tables.
+struct SearchCase {
+    Text haystack;
+    Text needle;
+    std::optional<int> start;
+    int ignoreCase;
+    int expected;
+};
+
 TEST(TextTest, FindText) {
-    struct Case {
-        Text haystack;
-        Text needle;
-        std::optional<int> start;
-        int ignoreCase;
-        int expected;
-    };
-    const Case cases[] = {
+    const SearchCase cases[] = {
         {"abc", "", omitted, 0, 1},
         {"", "", omitted, 0, -1},
         {"abc", "", 4, 0, -1},  // start past the end
@@ -84,21 +86,14 @@ TEST(TextTest, FindText) {
         {"ABC", "bC", omitted, 1, 2},
         {"第1.题", "1.", omitted, 0, 3},
     };
-    for (const Case& c : cases) {
+    for (const SearchCase& c : cases) {
         EXPECT_EQ(findText(c.haystack, c.needle, c.start, c.ignoreCase), c.expected)
             << '"' << c.haystack.bytes() << "\" / \"" << c.needle.bytes() << '"';
     }
 }
 
 TEST(TextTest, FindTextReverse) {
-    struct Case {
-        Text haystack;
-        Text needle;
-        std::optional<int> start;
-        int ignoreCase;
-        int expected;
-    };
-    const Case cases[] = {
+    const SearchCase cases[] = {
         {"安全安全", "安全", omitted, 0, 5},  // the second of two
         {"安全安全", "安全", 8, 0, 1},        // a start that cuts the second short
         {"安全安全", "安全", 9, 0, 5},        // the region is the first eight bytes
@@ -111,7 +106,7 @@ TEST(TextTest, FindTextReverse) {
         {"aXbx", "X", omitted, 0, 2},
         {concatText("A", kTrailA), "A", omitted, 0, 1},
     };
-    for (const Case& c : cases) {
+    for (const SearchCase& c : cases) {
         EXPECT_EQ(findTextReverse(c.haystack, c.needle, c.start, c.ignoreCase), c.expected)
             << '"' << c.haystack.bytes() << "\" / \"" << c.needle.bytes() << '"';
     }
