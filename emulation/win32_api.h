@@ -1,6 +1,8 @@
-// The emulated Win32 API subset, for the host build.
+// The emulated Win32 and COM API subset, for the host build.
 #pragma once
 
+#include "emulation/com_base.h"
 #include "emulation/kernel32.h"
+#include "emulation/oleauto.h"
 #include "emulation/user32.h"
 #include "emulation/win32_types.h"

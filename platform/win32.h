@@ -10,6 +10,10 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// After windows.h:
+#include <ole2.h>
+#include <oleauto.h>
+#include <servprov.h>
 #else
 #include "emulation/win32_api.h"
 #endif

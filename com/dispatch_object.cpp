@@ -1,0 +1,1 @@
+// Written by the type description work.
