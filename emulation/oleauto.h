@@ -19,6 +19,9 @@ typedef OLECHAR* BSTR;
 
 BSTR SysAllocString(const OLECHAR* text);
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
+// `byteLength` bytes of `bytes` (copied as they are, not converted); an odd
+// count is allowed and the string still ends in a whole zero character.
+BSTR SysAllocStringByteLen(LPCSTR bytes, UINT byteLength);
 void SysFreeString(BSTR text);
 UINT SysStringLen(BSTR text);
 UINT SysStringByteLen(BSTR text);
@@ -453,8 +456,7 @@ struct ITypeInfo : public IUnknown {
                                              DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                              EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetDocumentation(MEMBERID memid, BSTR* pBstrName,
-                                                       BSTR* pBstrDocString,
-                                                       DWORD* pdwHelpContext,
+                                                       BSTR* pBstrDocString, DWORD* pdwHelpContext,
                                                        BSTR* pBstrHelpFile) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetDllEntry(MEMBERID memid, INVOKEKIND invKind,
                                                   BSTR* pBstrDllName, BSTR* pBstrName,
@@ -476,8 +478,8 @@ struct ITypeComp : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Bind(LPOLESTR szName, ULONG lHashVal, WORD wFlags,
                                            ITypeInfo** ppTInfo, DESCKIND* pDescKind,
                                            BINDPTR* pBindPtr) = 0;
-    virtual HRESULT STDMETHODCALLTYPE BindType(LPOLESTR szName, ULONG lHashVal,
-                                               ITypeInfo** ppTInfo, ITypeComp** ppTComp) = 0;
+    virtual HRESULT STDMETHODCALLTYPE BindType(LPOLESTR szName, ULONG lHashVal, ITypeInfo** ppTInfo,
+                                               ITypeComp** ppTComp) = 0;
 };
 typedef ITypeComp* LPTYPECOMP;
 
