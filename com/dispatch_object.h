@@ -36,15 +36,15 @@ public:
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
-                                            DISPID* rgDispId) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
+                                            LCID lcid, DISPID* rgDispId) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                      DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                      EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
     // The current number of references, for tests.
     ULONG referenceCount() const { return references_; }
-    // Objects of this kind alive in the process, for leak checks in tests.
+    // DispatchObjects alive in the process, for leak checks in tests.
     static long liveObjects();
 
 protected:
@@ -53,7 +53,10 @@ protected:
     virtual ~DispatchObject();
 
     // Runs member `id` for an Invoke with `flags` (DISPATCH_*). `result` may
-    // be null. Returns the HRESULT that Invoke returns.
+    // be null; otherwise it arrives empty (VT_EMPTY). Returns the HRESULT that
+    // Invoke returns. Invoke itself answers DISP_E_UNKNOWNINTERFACE for a riid
+    // other than IID_NULL and DISP_E_NONAMEDARGS for a named argument other
+    // than DISPID_PROPERTYPUT, without calling this.
     virtual HRESULT invokeMember(DISPID id, WORD flags, const DispatchArguments& arguments,
                                  VARIANT* result) = 0;
     // Other interfaces the object answers besides IUnknown and IDispatch;
