@@ -23,6 +23,7 @@ std::optional<int> pixels(std::string_view value) {
     int number = 0;
     auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+    if (number > kMaxPixels || number < -kMaxPixels) return std::nullopt;
     return number;
 }
 

@@ -1,8 +1,8 @@
 // The few properties of an element's style attribute that the component
 // honours: display, position, left, top, width, height. Lengths are whole
-// pixels, written "12px" or "12"; any other unit or a percentage is ignored
-// (as if the property were absent). Property names ignore letter case; a
-// later declaration of the same property wins.
+// pixels, written "12px" or "12"; any other unit, a percentage or a length
+// beyond kMaxPixels either way is ignored (as if the property were absent). Property names ignore
+// letter case; a later declaration of the same property wins.
 #pragma once
 
 #include <optional>
@@ -11,6 +11,10 @@
 #include "browser/dom/element.h"
 
 namespace dom {
+
+// The largest length honoured, in style and in width and height attributes:
+// it keeps every sum of positions well inside an int.
+inline constexpr int kMaxPixels = 1000000;
 
 enum class Display { normal, none, block, inlineLevel, inlineBlock, tableCell };
 enum class Position { normal, relative, absolute };

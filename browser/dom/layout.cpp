@@ -31,7 +31,10 @@ int attributePixels(const Element& element, std::string_view name, int fallback)
     }
     int number = 0;
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size() || number < 0) return fallback;
+    if (error != std::errc() || end != digits.data() + digits.size() || number < 0 ||
+        number > kMaxPixels) {
+        return fallback;
+    }
     return number;
 }
 

@@ -34,6 +34,8 @@ TEST(LayoutTest, ElementsGetTheirBoxes) {
         {"<div style='height:100px'>x</div><div id=e>y</div>", 0, 100, 1024, 20, "body"},
         {"<div id=e style='width:300px; height: 10'>x</div>", 0, 0, 300, 10, "body"},
         {"<div id=e style='width:50%'>x</div>", 0, 0, 1024, 20, "body"},  // % ignored
+        {"<div id=e style='width:2000000px;height:99999999999px'>x</div>", 0, 0, 1024, 20, "body"},
+        {"<img id=e width=2000000 height=-5>", 0, 0, 0, 0, "body"},
         // inline text: 8 px a byte, collapsed spaces 8 px
         {"<span id=e>abcd</span>", 0, 0, 32, 20, "body"},
         {"ab<span id=e>中文</span>", 16, 0, 32, 20, "body"},
