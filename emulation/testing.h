@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "emulation/com_base.h"
 #include "emulation/win32_types.h"
 
 namespace emulation {
@@ -30,5 +31,15 @@ int queuedMessageCount();
 // are not valid code page 936 become U+FFFD.
 std::string ansiToUtf8(std::string_view ansi);
 std::string utf8ToAnsi(std::string_view utf8);
+
+// CoInitialize calls on the calling thread not yet balanced by
+// CoUninitialize.
+int comInitializeDepth();
+
+// Programmatic identifiers CLSIDFromProgID (and CLSIDFromString) know besides
+// the emulation's own ("InternetExplorer.Application", "Scripting.Dictionary").
+// Names are matched without regard to ASCII case.
+void registerProgId(const std::u16string& progId, const CLSID& clsid);
+void forgetProgId(const std::u16string& progId);
 
 }  // namespace emulation

@@ -38,30 +38,44 @@ bool isPlainVariantType(VARTYPE type) {
     }
 }
 
-// Types a variant may hold: a plain type, or a reference to one or to a
-// variant. Arrays and records are not part of the emulated subset.
+// Types a variant may hold: a plain type, VT_VARIANT (Wine accepts it on
+// its own), a record or an array, or a reference to a plain type or to a
+// variant. Arrays and records take part only while empty: the emulation
+// does not carry them.
 HRESULT checkVariantType(VARTYPE type) {
+    const VARTYPE base = type & VT_TYPEMASK;
+    if ((type & ~(VT_BYREF | VT_ARRAY | VT_TYPEMASK)) != 0) return DISP_E_BADVARTYPE;
     if ((type & VT_BYREF) != 0) {
-        const VARTYPE target = type & static_cast<VARTYPE>(~VT_BYREF);
-        if (target == VT_VARIANT) return S_OK;
-        if (target == VT_EMPTY || target == VT_NULL) return DISP_E_BADVARTYPE;
-        return isPlainVariantType(target) ? S_OK : DISP_E_BADVARTYPE;
+        if (base == VT_VARIANT) return S_OK;
+        if (base == VT_EMPTY || base == VT_NULL) return DISP_E_BADVARTYPE;
     }
-    return isPlainVariantType(type) ? S_OK : DISP_E_BADVARTYPE;
+    if (base == VT_VARIANT || base == VT_RECORD) return S_OK;
+    return isPlainVariantType(base) ? S_OK : DISP_E_BADVARTYPE;
 }
+
+namespace {
+
+// An array or record the emulation cannot free or copy.
+bool holdsForeignData(const VARIANT& variant) {
+    if ((variant.vt & VT_BYREF) != 0) return false;
+    if ((variant.vt & VT_ARRAY) != 0) return variant.parray != nullptr;
+    return variant.vt == VT_RECORD && (variant.pvRecord != nullptr || variant.pRecInfo != nullptr);
+}
+
+}  // namespace
 
 HRESULT copyPlainValue(VARIANT* destination, const VARIANT& source) {
     // Copy all of it, not one member: DECIMAL overlays the type field.
     std::memcpy(static_cast<void*>(destination), &source, sizeof(VARIANT));
     switch (source.vt) {
         case VT_BSTR:
-            if (source.bstrVal != nullptr) {
-                destination->bstrVal = SysAllocStringByteLen(
-                    reinterpret_cast<LPCSTR>(source.bstrVal), SysStringByteLen(source.bstrVal));
-                if (destination->bstrVal == nullptr) {
-                    destination->vt = VT_EMPTY;
-                    return E_OUTOFMEMORY;
-                }
+            // Every byte is copied, an odd count too; a null BSTR becomes an
+            // empty string, as Wine gives it.
+            destination->bstrVal = SysAllocStringByteLen(reinterpret_cast<LPCSTR>(source.bstrVal),
+                                                         SysStringByteLen(source.bstrVal));
+            if (destination->bstrVal == nullptr) {
+                destination->vt = VT_EMPTY;
+                return E_OUTOFMEMORY;
             }
             break;
         case VT_UNKNOWN:
@@ -133,6 +147,7 @@ void VariantInit(VARIANTARG* variant) { variant->vt = VT_EMPTY; }
 HRESULT VariantClear(VARIANTARG* variant) {
     const HRESULT valid = emulation::checkVariantType(variant->vt);
     if (FAILED(valid)) return valid;
+    if (emulation::holdsForeignData(*variant)) return DISP_E_BADVARTYPE;
     switch (variant->vt) {
         case VT_BSTR:
             SysFreeString(variant->bstrVal);
@@ -151,6 +166,7 @@ HRESULT VariantClear(VARIANTARG* variant) {
 HRESULT VariantCopy(VARIANTARG* destination, const VARIANTARG* source) {
     const HRESULT valid = emulation::checkVariantType(source->vt);
     if (FAILED(valid)) return valid;
+    if (emulation::holdsForeignData(*source)) return DISP_E_BADVARTYPE;
     if (destination == source) return S_OK;
     const HRESULT cleared = VariantClear(destination);
     if (FAILED(cleared)) return cleared;
@@ -170,7 +186,11 @@ HRESULT VariantCopyInd(VARIANT* destination, const VARIANTARG* source) {
         if (inner == nullptr) return E_INVALIDARG;
         // A variant reached through a reference may itself be a reference to
         // a value, which is read too, but not a second variant reference.
-        if (inner->vt == (VT_BYREF | VT_VARIANT)) return E_INVALIDARG;
+        // Wine empties the destination before it refuses that.
+        if (inner->vt == (VT_BYREF | VT_VARIANT)) {
+            if (destination != source) VariantClear(destination);
+            return E_INVALIDARG;
+        }
         if ((inner->vt & VT_BYREF) != 0) {
             if (FAILED(emulation::checkVariantType(inner->vt))) return DISP_E_BADVARTYPE;
             if (!emulation::dereference(*inner, &value)) return E_INVALIDARG;

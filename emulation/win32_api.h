@@ -2,6 +2,7 @@
 #pragma once
 
 #include "emulation/com_base.h"
+#include "emulation/exdisp.h"
 #include "emulation/kernel32.h"
 #include "emulation/oleauto.h"
 #include "emulation/user32.h"

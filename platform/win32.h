@@ -14,6 +14,9 @@
 #include <ole2.h>
 #include <oleauto.h>
 #include <servprov.h>
+#include <exdisp.h>
+// SID_SWebBrowserApp, the service a page host hands its browser out under.
+#include <shlguid.h>
 #else
 #include "emulation/win32_api.h"
 #endif
