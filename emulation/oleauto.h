@@ -207,9 +207,11 @@ typedef VARIANT* LPVARIANTARG;
 
 void VariantInit(VARIANTARG* variant);
 HRESULT VariantClear(VARIANTARG* variant);
-HRESULT VariantCopy(VARIANTARG* destination, const VARIANTARG* source);
-HRESULT VariantCopyInd(VARIANT* destination, const VARIANTARG* source);
-HRESULT VariantChangeType(VARIANTARG* destination, const VARIANTARG* source, USHORT flags,
+// The source is not changed, but the Windows headers the other build uses take
+// it as a non-const pointer; declaring it so here keeps both builds honest.
+HRESULT VariantCopy(VARIANTARG* destination, VARIANTARG* source);
+HRESULT VariantCopyInd(VARIANT* destination, VARIANTARG* source);
+HRESULT VariantChangeType(VARIANTARG* destination, VARIANTARG* source, USHORT flags,
                           VARTYPE type);
 
 // ---- Dispatch ------------------------------------------------------------

@@ -163,7 +163,7 @@ HRESULT VariantClear(VARIANTARG* variant) {
     return S_OK;
 }
 
-HRESULT VariantCopy(VARIANTARG* destination, const VARIANTARG* source) {
+HRESULT VariantCopy(VARIANTARG* destination, VARIANTARG* source) {
     const HRESULT valid = emulation::checkVariantType(source->vt);
     if (FAILED(valid)) return valid;
     if (emulation::holdsForeignData(*source)) return DISP_E_BADVARTYPE;
@@ -173,7 +173,7 @@ HRESULT VariantCopy(VARIANTARG* destination, const VARIANTARG* source) {
     return emulation::copyPlainValue(destination, *source);
 }
 
-HRESULT VariantCopyInd(VARIANT* destination, const VARIANTARG* source) {
+HRESULT VariantCopyInd(VARIANT* destination, VARIANTARG* source) {
     if ((source->vt & VT_BYREF) == 0) return VariantCopy(destination, source);
     const HRESULT valid = emulation::checkVariantType(source->vt);
     if (FAILED(valid)) return valid;

@@ -419,7 +419,7 @@ HRESULT checkTargetType(VARTYPE type) {
 
 }  // namespace emulation
 
-HRESULT VariantChangeType(VARIANTARG* destination, const VARIANTARG* source, USHORT flags,
+HRESULT VariantChangeType(VARIANTARG* destination, VARIANTARG* source, USHORT flags,
                           VARTYPE type) {
     using namespace emulation;
     if (FAILED(checkVariantType(source->vt))) return DISP_E_BADVARTYPE;

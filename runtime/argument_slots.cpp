@@ -12,16 +12,18 @@ void markOmitted(VARIANT& slot) {
     slot.scode = DISP_E_PARAMNOTFOUND;
 }
 
-// An object goes as IDispatch where the parameter is declared as a dispatch
-// interface (or as a VARIANT, where a dispatch pointer is what script and
-// page objects expect), and as IUnknown otherwise; the slot holds one
-// reference of its own.
+// An object goes as IUnknown where the parameter is declared as IUnknown or
+// another interface, and as IDispatch where it is declared as a dispatch
+// interface (a null VT_UNKNOWN when the object refuses). For a parameter of no
+// interface type (a VARIANT, an array of them, a number) it goes as IDispatch
+// when it has one, which is what page objects and script expect, and as
+// IUnknown otherwise. The slot holds one reference of its own.
 void placeObject(const AutomationObject& object, const ResolvedType& declared, VARIANT& slot) {
     slot.vt = VT_UNKNOWN;
     slot.punkVal = nullptr;
     IUnknown* pointer = object.get();
     if (pointer == nullptr) return;
-    if (declared.type == VT_DISPATCH || declared.type == VT_VARIANT) {
+    if (declared.type != VT_UNKNOWN) {
         IDispatch* dispatch = nullptr;
         if (SUCCEEDED(
                 pointer->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
@@ -29,7 +31,7 @@ void placeObject(const AutomationObject& object, const ResolvedType& declared, V
             slot.pdispVal = dispatch;
             return;
         }
-        if (declared.type == VT_DISPATCH) return;  // refused: a null VT_UNKNOWN
+        if (declared.type == VT_DISPATCH) return;
     }
     pointer->AddRef();
     slot.punkVal = pointer;
@@ -67,7 +69,7 @@ public:
         return true;
     }
     bool operator()(const AutomationVariant& value) {
-        return SUCCEEDED(VariantCopyInd(&slot_, &value.get()));
+        return SUCCEEDED(VariantCopyInd(&slot_, variantSource(value.get())));
     }
     bool operator()(const AutomationObject* value) { return (*this)(*value); }
     bool operator()(const AutomationVariant* value) { return (*this)(*value); }
@@ -104,7 +106,7 @@ class Converted {
 public:
     Converted(const VARIANT& value, VARTYPE type) {
         VariantInit(&value_);
-        if (FAILED(VariantChangeType(&value_, &value, 0, type))) VariantInit(&value_);
+        if (FAILED(VariantChangeType(&value_, variantSource(value), 0, type))) VariantInit(&value_);
     }
     ~Converted() { VariantClear(&value_); }
     Converted(const Converted&) = delete;
@@ -155,7 +157,9 @@ struct VariableWriter {
         Converted c(value, VT_UNKNOWN);
         *variable = AutomationObject::copyOf(c.ok() ? c.get().punkVal : nullptr);
     }
-    void operator()(AutomationVariant* variable) const { VariantCopy(variable->put(), &value); }
+    void operator()(AutomationVariant* variable) const {
+        VariantCopy(variable->put(), variantSource(value));
+    }
 };
 
 }  // namespace

@@ -49,7 +49,10 @@ public:
     // The holder must outlive the call; the call adds its own references.
     AutomationArgument(const AutomationObject& value) : value_(&value) {}   // NOLINT
     AutomationArgument(const AutomationVariant& value) : value_(&value) {}  // NOLINT
-    AutomationArgument(const Bytes&) : value_(Unsupported{}) {}             // NOLINT
+    // A temporary holder would be gone before the call uses it.
+    AutomationArgument(AutomationObject&&) = delete;
+    AutomationArgument(AutomationVariant&&) = delete;
+    AutomationArgument(const Bytes&) : value_(Unsupported{}) {}  // NOLINT
 
     // A reference to the caller's variable: its value is passed, and when the
     // member declares the parameter as output, the variable receives what the

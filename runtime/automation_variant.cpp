@@ -30,7 +30,7 @@ void clearVariant(AutomationVariant& variant) {
 Text variantValueToText(const VARIANT& value, bool* converted) {
     VARIANT text;
     VariantInit(&text);
-    HRESULT hr = VariantChangeType(&text, &value, 0, VT_BSTR);
+    HRESULT hr = VariantChangeType(&text, variantSource(value), 0, VT_BSTR);
     if (converted != nullptr) *converted = SUCCEEDED(hr);
     Text result = SUCCEEDED(hr) ? textOfBstr(text.bstrVal) : Text();
     VariantClear(&text);
@@ -40,7 +40,7 @@ Text variantValueToText(const VARIANT& value, bool* converted) {
 bool variantValueToBool(const VARIANT& value, bool* converted) {
     VARIANT flag;
     VariantInit(&flag);
-    HRESULT hr = VariantChangeType(&flag, &value, 0, VT_BOOL);
+    HRESULT hr = VariantChangeType(&flag, variantSource(value), 0, VT_BOOL);
     if (converted != nullptr) *converted = SUCCEEDED(hr);
     bool result = SUCCEEDED(hr) && flag.boolVal != 0;
     VariantClear(&flag);

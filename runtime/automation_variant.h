@@ -6,6 +6,13 @@
 #include "platform/win32.h"
 #include "runtime/text.h"
 
+// A variant handed to VariantCopy, VariantCopyInd or VariantChangeType as
+// their source. They do not change it, but the system headers declare the
+// source as a non-const pointer.
+inline VARIANTARG* variantSource(const VARIANTARG& value) {
+    return const_cast<VARIANTARG*>(&value);
+}
+
 class AutomationVariant {
 public:
     AutomationVariant() { VariantInit(&value_); }

@@ -7,8 +7,7 @@ namespace {
 
 const OLECHAR* ole(const char16_t* text) { return reinterpret_cast<const OLECHAR*>(text); }
 
-ParameterDescription parameter(std::string name, DeclaredType type,
-                               USHORT flags = PARAMFLAG_FIN) {
+ParameterDescription parameter(std::string name, DeclaredType type, USHORT flags = PARAMFLAG_FIN) {
     return ParameterDescription(std::move(name), std::move(type), flags);
 }
 
@@ -41,14 +40,15 @@ std::shared_ptr<const TypeDescription> probeDescription() {
             .method(kProbeFail, "Fail", {parameter("result", VT_I4)}, VT_VOID)
             .variable(kProbeFlag, "Flag", VT_BOOL)
             .variable(kProbePeer, "Peer", VT_DISPATCH)
-            .method(kProbeTakes, "Takes", {parameter("object", DeclaredType::pointerTo(probeInterface))},
-                    VT_I4)
+            .method(kProbeTakes, "Takes",
+                    {parameter("object", DeclaredType::pointerTo(probeInterface))}, VT_I4)
             .method(kProbeMode, "Mode", {parameter("mode", mode)}, VT_I4)
             .method(kProbeTwice, "Twice",
                     {parameter("value", DeclaredType::pointerTo(VT_I4),
                                PARAMFLAG_FIN | PARAMFLAG_FOUT)},
                     VT_VOID)
-            .propertyGet(kProbeWords, "Words", VT_BSTR);
+            .propertyGet(kProbeWords, "Words", VT_BSTR)
+            .method(kProbeKeeps, "Keeps", {parameter("object", VT_UNKNOWN)}, VT_I4);
         return std::shared_ptr<const TypeDescription>(std::move(d));
     }();
     return description;
@@ -58,7 +58,8 @@ std::shared_ptr<const TypeDescription> probeDescription() {
 VARIANT converted(const VARIANT* argument, VARTYPE type) {
     VARIANT value;
     VariantInit(&value);
-    if (argument == nullptr || FAILED(VariantChangeType(&value, argument, 0, type))) {
+    if (argument == nullptr ||
+        FAILED(VariantChangeType(&value, const_cast<VARIANT*>(argument), 0, type))) {
         VariantInit(&value);
     }
     return value;
@@ -96,7 +97,8 @@ HRESULT Probe::invokeMember(DISPID id, WORD flags, const DispatchArguments& argu
     lastCall_.id = id;
     lastCall_.flags = flags;
     lastCall_.argumentTypes.clear();
-    for (UINT i = 0; i < arguments.count(); ++i) lastCall_.argumentTypes.push_back(arguments.at(i)->vt);
+    for (UINT i = 0; i < arguments.count(); ++i)
+        lastCall_.argumentTypes.push_back(arguments.at(i)->vt);
     lastCall_.namedArguments = arguments.putValue() != nullptr ? 1 : 0;
 
     VARIANT ignored;
@@ -161,7 +163,8 @@ HRESULT Probe::invokeMember(DISPID id, WORD flags, const DispatchArguments& argu
                                     SysStringLen(*text->pbstrVal));
             std::reverse(reversed.begin(), reversed.end());
             SysFreeString(*text->pbstrVal);
-            *text->pbstrVal = SysAllocStringLen(ole(reversed.data()), static_cast<UINT>(reversed.size()));
+            *text->pbstrVal =
+                SysAllocStringLen(ole(reversed.data()), static_cast<UINT>(reversed.size()));
             *number->plVal = 99;
             break;
         }
@@ -182,8 +185,8 @@ HRESULT Probe::invokeMember(DISPID id, WORD flags, const DispatchArguments& argu
         case kProbePeer:
             if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
                 const VARIANT* value = arguments.putValue();
-                IDispatch* peer = value != nullptr && value->vt == VT_DISPATCH ? value->pdispVal
-                                                                                : nullptr;
+                IDispatch* peer =
+                    value != nullptr && value->vt == VT_DISPATCH ? value->pdispVal : nullptr;
                 if (peer != nullptr) peer->AddRef();
                 if (peer_ != nullptr) peer_->Release();
                 peer_ = peer;
@@ -195,6 +198,7 @@ HRESULT Probe::invokeMember(DISPID id, WORD flags, const DispatchArguments& argu
             break;
         case kProbeTakes:
         case kProbeMode:
+        case kProbeKeeps:
             // Answers with the type the argument arrived as.
             result->vt = VT_I4;
             result->lVal = arguments.at(0) != nullptr ? arguments.at(0)->vt : VARTYPE{VT_EMPTY};

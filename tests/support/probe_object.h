@@ -29,6 +29,7 @@ enum ProbeMember : DISPID {
     kProbeMode,
     kProbeTwice,
     kProbeWords,
+    kProbeKeeps,
 };
 
 class Probe : public DispatchObject {

@@ -1,12 +1,13 @@
 // The late-bound call layer against a probe object whose type information
 // comes from the emulation on the host and from oleaut32 under Wine.
+#include "runtime/automation_call.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 #include <thread>
 
-#include "runtime/automation_call.h"
 #include "tests/support/printers.h"
 #include "tests/support/probe_object.h"
 
@@ -108,7 +109,8 @@ TEST_F(AutomationCallTest, ArgumentKindsBecomeTheirVariants) {
         VARTYPE expected;
     };
     AutomationObject child = readObjectProperty(object_, "child");
-    AutomationVariant date = readVariantProperty(object_, "Ratio");
+    AutomationObject nothing;
+    AutomationVariant ratio = readVariantProperty(object_, "Ratio");
     const Case cases[] = {
         {Text("x"), VT_BSTR},
         {std::int32_t{1}, VT_I4},
@@ -119,15 +121,14 @@ TEST_F(AutomationCallTest, ArgumentKindsBecomeTheirVariants) {
         {1.5, VT_R8},
         {true, VT_BOOL},
         {AutomationDate{2.0}, VT_DATE},
-        {date, VT_R8},
+        {ratio, VT_R8},
         {child, VT_DISPATCH},  // the parameter is a VARIANT: a dispatch object goes as IDispatch
-        {AutomationObject(), VT_UNKNOWN},
+        {nothing, VT_UNKNOWN},
     };
     for (const Case& c : cases) {
         callMethod(object_, "Sum", {c.argument});
         EXPECT_EQ(lastCallError(), 0);
-        EXPECT_EQ(probe_->lastCall().argumentTypes, std::vector<VARTYPE>{c.expected})
-            << c.expected;
+        EXPECT_EQ(probe_->lastCall().argumentTypes, std::vector<VARTYPE>{c.expected}) << c.expected;
     }
 }
 
@@ -145,7 +146,8 @@ TEST_F(AutomationCallTest, PropertyPutsCarryTheNamedPutArgument) {
     EXPECT_TRUE(writeProperty(object_, "Peer", child));  // a variable of an interface type
     EXPECT_EQ(probe_->lastCall().flags, DISPATCH_PROPERTYPUTREF);
     EXPECT_FALSE(isEmptyObject(readObjectProperty(object_, "peer")));
-    EXPECT_TRUE(writeProperty(object_, "Peer", AutomationObject()));
+    AutomationObject nothing;
+    EXPECT_TRUE(writeProperty(object_, "Peer", nothing));
 }
 
 TEST_F(AutomationCallTest, OutputParametersAreWrittenBack) {
@@ -175,8 +177,9 @@ TEST_F(AutomationCallTest, ObjectsForInterfaceParametersGoByReference) {
     const ULONG before = childProbe->referenceCount();
     EXPECT_EQ(readNumberProperty(object_, "Takes", {child}), kByRefDispatch);
     EXPECT_EQ(childProbe->referenceCount(), before);
-    // An enumeration parameter is no interface: the object goes as IUnknown.
-    EXPECT_EQ(readNumberProperty(object_, "Mode", {child}), VT_UNKNOWN);
+    EXPECT_EQ(readNumberProperty(object_, "Keeps", {child}), VT_UNKNOWN);
+    // An enumeration parameter is no interface: by value, as IDispatch.
+    EXPECT_EQ(readNumberProperty(object_, "Mode", {child}), VT_DISPATCH);
     EXPECT_EQ(childProbe->referenceCount(), before);
 }
 
@@ -195,7 +198,8 @@ TEST_F(AutomationCallTest, EveryFailureHasItsCodeAndText) {
     const Case cases[] = {
         {"success", [&] { readNumberProperty(object_, "count"); }, 0, ""},
         {"empty holder", [&] { readTextProperty(empty, "count"); }, -1, "对象为空"},
-        {"no IDispatch", [&] { readTextProperty(plainHolder, "count"); }, -2, "指定对象没有调用接口"},
+        {"no IDispatch", [&] { readTextProperty(plainHolder, "count"); }, -2,
+         "指定对象没有调用接口"},
         {"unknown name", [&] { readTextProperty(object_, "expando"); }, -3, "未找到指定属性或方法"},
         {"put on a read-only property", [&] { writeProperty(object_, "count", 1); }, -3,
          "未找到指定属性或方法"},
@@ -281,7 +285,7 @@ TEST_F(AutomationCallTest, QueryObjectInterface) {
     EXPECT_EQ(probe_->referenceCount(), 3u);
 
     EXPECT_TRUE(queryObjectInterface(target, object_, "{00020400-0000-0000-C000-000000000046}"));
-    EXPECT_EQ(probe_->referenceCount(), 3u);  // the old reference went, the new one came
+    EXPECT_EQ(probe_->referenceCount(), 3u);             // the old reference went, the new one came
     EXPECT_TRUE(queryObjectInterface(target, object_));  // IUnknown when none is named
     EXPECT_EQ(probe_->referenceCount(), 3u);
     readTextProperty(empty, "x");
