@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <variant>
 
 #include "runtime/automation_object.h"
@@ -40,12 +41,18 @@ public:
     AutomationArgument(const char* value) : value_(Text(value)) {}  // NOLINT
     AutomationArgument(std::int32_t value) : value_(value) {}       // NOLINT
     AutomationArgument(std::int64_t value) : value_(value) {}       // NOLINT
-    AutomationArgument(std::int16_t value) : value_(value) {}       // NOLINT
-    AutomationArgument(std::uint8_t value) : value_(value) {}       // NOLINT
-    AutomationArgument(float value) : value_(value) {}              // NOLINT
-    AutomationArgument(double value) : value_(value) {}             // NOLINT
-    AutomationArgument(bool value) : value_(value) {}               // NOLINT
-    AutomationArgument(AutomationDate value) : value_(value) {}     // NOLINT
+    // A `long` where it is neither of the above (32 bits on Windows, where
+    // HRESULT and LONG are longs) is a 32-bit integer.
+    template <class Long>
+    requires(std::is_same_v<Long, long> && !std::is_same_v<long, std::int32_t> &&
+             !std::is_same_v<long, std::int64_t>) AutomationArgument(Long value)  // NOLINT
+        : value_(static_cast<std::int32_t>(value)) {}
+    AutomationArgument(std::int16_t value) : value_(value) {}    // NOLINT
+    AutomationArgument(std::uint8_t value) : value_(value) {}    // NOLINT
+    AutomationArgument(float value) : value_(value) {}           // NOLINT
+    AutomationArgument(double value) : value_(value) {}          // NOLINT
+    AutomationArgument(bool value) : value_(value) {}            // NOLINT
+    AutomationArgument(AutomationDate value) : value_(value) {}  // NOLINT
     // The holder must outlive the call; the call adds its own references.
     AutomationArgument(const AutomationObject& value) : value_(&value) {}   // NOLINT
     AutomationArgument(const AutomationVariant& value) : value_(&value) {}  // NOLINT
