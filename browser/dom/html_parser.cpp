@@ -38,16 +38,7 @@ std::string localNameOf(const GumboElement& element) {
     return asciiLower(std::string_view(piece.data, piece.length));
 }
 
-Node* copyNode(Document& document, const GumboNode& from);
-
-void copyChildren(Document& document, const GumboVector& children, Node& to) {
-    for (unsigned i = 0; i < children.length; ++i) {
-        if (Node* child = copyNode(document, *static_cast<const GumboNode*>(children.data[i]))) {
-            to.appendChild(child);
-        }
-    }
-}
-
+// One node, without its children; nullptr for what the tree does not keep.
 Node* copyNode(Document& document, const GumboNode& from) {
     switch (from.type) {
         case GUMBO_NODE_ELEMENT:
@@ -59,7 +50,6 @@ Node* copyNode(Document& document, const GumboNode& from) {
                     static_cast<const GumboAttribute*>(source.attributes.data[i]);
                 element->setAttribute(attribute->name, utf8ToCp936(attribute->value));
             }
-            copyChildren(document, source.children, *element);
             return element;
         }
         case GUMBO_NODE_TEXT:
@@ -74,11 +64,61 @@ Node* copyNode(Document& document, const GumboNode& from) {
     return nullptr;
 }
 
+const GumboVector* childrenOf(const GumboNode& node) {
+    if (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) {
+        return &node.v.element.children;
+    }
+    return node.type == GUMBO_NODE_DOCUMENT ? &node.v.document.children : nullptr;
+}
+
+// Copies the children of a gumbo node (and everything below them) under to,
+// or, when to is nullptr, into topLevel. Without recursion, so that a page
+// nested deeper than the stack allows still parses; an element
+// kMaxTreeDepth levels down gets no children of its own: what gumbo has
+// inside it follows it as its siblings.
+void copyChildren(Document& document, const GumboNode& from, Node* to,
+                  std::vector<Node*>& topLevel) {
+    struct Pending {
+        const GumboNode* node;
+        Node* parent;
+        int parentDepth;
+    };
+    std::vector<Pending> stack;
+    auto pushChildren = [&stack](const GumboNode& node, Node* parent, int parentDepth) {
+        const GumboVector* children = childrenOf(node);
+        if (!children) return;
+        for (unsigned i = children->length; i > 0; --i) {
+            stack.push_back(
+                {static_cast<const GumboNode*>(children->data[i - 1]), parent, parentDepth});
+        }
+    };
+    pushChildren(from, to, 0);
+    while (!stack.empty()) {
+        Pending next = stack.back();
+        stack.pop_back();
+        Node* node = copyNode(document, *next.node);
+        if (!node) continue;
+        if (next.parent) {
+            next.parent->appendChild(node);
+        } else {
+            topLevel.push_back(node);
+        }
+        if (node->kind() != NodeKind::element) continue;
+        int depth = next.parentDepth + 1;
+        if (depth < kMaxTreeDepth) {
+            pushChildren(*next.node, node, depth);
+        } else {
+            pushChildren(*next.node, next.parent, next.parentDepth);
+        }
+    }
+}
+
 std::unique_ptr<Document> parseUtf8(const std::string& utf8) {
     auto document = std::make_unique<Document>();
     GumboParse parse(kGumboDefaultOptions, utf8);
+    std::vector<Node*> unused;
     if (const GumboNode* root = parse.document()) {
-        copyChildren(*document, root->v.document.children, *document);
+        copyChildren(*document, *root, document.get(), unused);
     }
     return document;
 }
@@ -106,12 +146,7 @@ std::vector<Node*> parseFragment(Document& document, std::string_view contextLoc
     std::vector<Node*> nodes;
     const GumboNode* root = parse.root();
     if (!root || root->type != GUMBO_NODE_ELEMENT) return nodes;
-    const GumboVector& children = root->v.element.children;
-    for (unsigned i = 0; i < children.length; ++i) {
-        if (Node* node = copyNode(document, *static_cast<const GumboNode*>(children.data[i]))) {
-            nodes.push_back(node);
-        }
-    }
+    copyChildren(document, *root, nullptr, nodes);
     return nodes;
 }
 

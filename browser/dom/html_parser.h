@@ -11,6 +11,12 @@
 
 namespace dom {
 
+// How deep the parser nests elements, as browsers limit it: an element this
+// many levels below the document (or below a fragment's context) holds no
+// children; what the HTML puts inside it follows it as its siblings. It
+// keeps every walk over the tree well inside the stack.
+inline constexpr int kMaxTreeDepth = 512;
+
 // A whole page from code page 936 bytes. The tree always has html, head and
 // body (or frameset), as HTML's parsing rules supply missing ones.
 std::unique_ptr<Document> parseDocument(std::string_view cp936Html);

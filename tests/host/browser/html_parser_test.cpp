@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "browser/dom/element_queries.h"
 #include "browser/dom/html_serializer.h"
+#include "browser/dom/inner_text.h"
 #include "tests/host/browser/dom_test_support.h"
 
 namespace {
@@ -73,6 +76,41 @@ TEST(HtmlParserTest, BrokenMarkupIsRepairedAsBrowsersDo) {
         auto document = dom_test::pageWithBody(c.body);
         EXPECT_EQ(dom::innerHtml(*document->body()), c.expected);
     }
+}
+
+int depthOf(const dom::Node& node) {
+    int depth = 0;
+    for (const dom::Node* n = &node; n->parentNode(); n = n->parentNode()) ++depth;
+    return depth;
+}
+
+// A page nested far deeper than any real one keeps all its elements, in
+// order, but no deeper than the limit: every walk over the tree stays well
+// inside the stack.
+TEST(HtmlParserTest, DeepNestingIsFlattenedAtTheLimit) {
+    constexpr int kCount = 5000;
+    std::string html;
+    for (int i = 0; i < kCount; ++i) html += "<div id=d" + std::to_string(i) + ">";
+    html += "x";
+
+    auto document = dom::parseDocument(html);
+    std::vector<dom::Element*> divs = dom::getElementsByTagName(*document, "div");
+    ASSERT_EQ(divs.size(), static_cast<std::size_t>(kCount));
+    int deepest = 0;
+    for (std::size_t i = 0; i < divs.size(); ++i) {
+        ASSERT_EQ(divs[i]->id(), "d" + std::to_string(i));  // document order kept
+        deepest = std::max(deepest, depthOf(*divs[i]));
+    }
+    EXPECT_EQ(deepest, dom::kMaxTreeDepth);
+    EXPECT_EQ(dom::innerText(*document->body()), "x");
+
+    std::vector<dom::Node*> fragment = dom::parseFragment(*document, "div", html);
+    ASSERT_FALSE(fragment.empty());
+    int fragmentElements = 0;
+    for (dom::Node* node : fragment) {
+        fragmentElements += 1 + static_cast<int>(dom::allElements(*node).size());
+    }
+    EXPECT_EQ(fragmentElements, kCount);
 }
 
 }  // namespace
