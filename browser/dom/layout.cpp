@@ -228,18 +228,18 @@ private:
 
     // An inline element's box is the rectangle around the pieces it holds;
     // an empty one is a line-high box of no width where it stands.
+    // It is placed where it starts before its content is laid out, so that
+    // an absolutely positioned element inside it finds its corner there.
     void layoutInline(Element& element, Flow& flow) {
+        place(element, flow.x, flow.y, 0, kLineHeight);
         flow.openInlines.push_back({&element});
         std::size_t depth = flow.openInlines.size();
-        int startX = flow.x, startY = flow.y;
         flowChildren(element, flow);
         InlineExtent extent = flow.openInlines[depth - 1];
         flow.openInlines.resize(depth - 1);
         if (extent.any) {
             place(element, extent.left, extent.top, extent.right - extent.left,
                   extent.bottom - extent.top);
-        } else {
-            place(element, startX, startY, 0, kLineHeight);
         }
     }
 

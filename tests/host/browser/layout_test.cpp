@@ -81,6 +81,9 @@ TEST(LayoutTest, ElementsGetTheirBoxes) {
          20, "p"},
         {"<div id=p style='position:relative'><div><div id=e>x</div></div></div>", 0, 0, 1024, 20,
          "p"},
+        {"<div>x</div>ab<span id=p style='position:relative'>c<b id=e "
+         "style='position:absolute;left:4px;top:3px;width:5px;height:6px'></b></span>",
+         4, 3, 5, 6, "p"},
         {"<table id=t><tr><td>a</td><td id=e>b</td></tr></table>", 512, 0, 512, 20, "t"},
         {"<table><tr><td id=c><span id=e>x</span></td><td><div>1</div><div>2</div></td></tr>"
          "</table>",
