@@ -35,8 +35,6 @@ void shuffle(T (&items)[N], SeededSequence& sequence) {
     }
 }
 
-const char* const kLetters[] = {"A", "B", "C", "D"};
-
 Text bankLine(const LoadedBank& bank, int entry, int lineInEntry) {
     return arrayElement(bank.bankLines, (entry - 1) * kBankLinesPerEntry + lineInEntry);
 }
@@ -57,10 +55,11 @@ Text expectedLettersOf(const LoadedBank& bank, const QuizPageQuestion& q) {
     Text answer = bankLine(bank, q.entry, 6);
     Text letters;
     for (int bankOption = 0; bankOption < 4; ++bankOption) {
-        if (findText(answer, kLetters[bankOption], textLength("答案：") + 1, 0) == -1) continue;
+        if (findText(answer, kOptionLetters[bankOption], textLength("答案：") + 1, 0) == -1)
+            continue;
         for (int pageOption = 0; pageOption < 4; ++pageOption) {
             if (q.optionOrder[pageOption] == bankOption)
-                letters = concatText(letters, kLetters[pageOption]);
+                letters = concatText(letters, kOptionLetters[pageOption]);
         }
     }
     return letters;
@@ -68,34 +67,41 @@ Text expectedLettersOf(const LoadedBank& bank, const QuizPageQuestion& q) {
 
 }  // namespace
 
+Text quizPageText(const QuizPage& page) {
+    std::string text = concatText(kQuizTitle, "\r\n", kQuizInstructions, "\r\n\r\n").bytes();
+    for (std::size_t i = 0; i < page.questions.size(); ++i) {
+        const QuizPageQuestion& q = page.questions[i];
+        text += concatText(toText(static_cast<std::int32_t>(i + 1)), ".", q.questionText, "\r\n")
+                    .view();
+        for (int pageOption = 0; pageOption < 4; ++pageOption) {
+            text +=
+                concatText("\r\n", kOptionLetters[pageOption], ".", q.options[pageOption], "\r\n")
+                    .view();
+        }
+        text += "\r\n";
+    }
+    text += kNextButtonText;
+    return Text(std::move(text));
+}
+
 QuizPage makeQuizPageOf(const Bytes& bankBlock, const std::vector<int>& entries,
                         std::uint32_t seed) {
     LoadedBank bank = loadBank(bankBlock);
     SeededSequence sequence(seed);
     QuizPage page;
-    std::string text =
-        "安全知识网上答题（201802期）\r\n"
-        "共20题，请选出正确答案后点击“下一题”\r\n"
-        "\r\n";
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (int entry : entries) {
         QuizPageQuestion q;
-        q.entry = entries[i];
+        q.entry = entry;
         shuffle(q.optionOrder, sequence);
         q.expectedLetters = expectedLettersOf(bank, q);
-
-        text += concatText(toText(static_cast<std::int32_t>(i + 1)), ".",
-                           questionTextOf(bank, q.entry), "\r\n")
-                    .view();
+        q.questionText = questionTextOf(bank, entry);
         for (int pageOption = 0; pageOption < 4; ++pageOption) {
-            text += concatText("\r\n", kLetters[pageOption], ".",
-                               optionTextOf(bank, q.entry, q.optionOrder[pageOption]), "\r\n")
-                        .view();
+            q.options[pageOption] = optionTextOf(bank, entry, q.optionOrder[pageOption]);
         }
-        text += "\r\n";
         page.questions.push_back(q);
     }
-    text += "下一题";
-    page.text = Text(std::move(text));
+    page.text = quizPageText(page);
+    page.html = quizPageHtml(page);
     return page;
 }
 

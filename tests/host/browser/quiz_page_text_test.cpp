@@ -134,4 +134,27 @@ TEST(QuizPageTextTest, HtmlPagesGiveTheGeneratorsText) {
     }
 }
 
+// The generator's own HTML: what the bundled page and the component's tests use.
+TEST(QuizPageTextTest, GeneratedHtmlGivesTheGeneratorsText) {
+    for (std::uint32_t seed : {1u, 7u, 201802u}) {
+        SCOPED_TRACE(seed);
+        QuizPage page = makeQuizPage(questionBank(), seed);
+        auto document = dom::parseDocument(page.html.bytes());
+        ASSERT_EQ(dom_test::utf8(dom::innerText(*document->body())),
+                  dom_test::utf8(page.text.bytes()));
+        for (int q = 0; q < kQuizQuestionCount; ++q) {
+            auto inputs = dom::getElementsByName(*document, "ra_" + std::to_string(q));
+            ASSERT_EQ(inputs.size(), 4u);
+            const char* type =
+                textLength(page.questions[static_cast<std::size_t>(q)].expectedLetters) > 1
+                    ? "checkbox"
+                    : "radio";
+            for (dom::Element* input : inputs) EXPECT_EQ(input->attribute("type"), type);
+        }
+        dom::Element* next = dom_test::byId(*document, "next");
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(dom::innerText(*next), "下一题");
+    }
+}
+
 }  // namespace
