@@ -1,6 +1,4 @@
-// Process, thread and clock services of the emulated kernel.
-#include <time.h>
-
+// Process and thread services of the emulated kernel.
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +8,10 @@
 namespace {
 thread_local DWORD lastError = 0;
 std::atomic<DWORD> nextThreadId{1};
+
+// The program's own module. Its value is the load address Windows gives a
+// 32-bit program, which nothing reads as memory.
+HMODULE const programModule = reinterpret_cast<HMODULE>(0x00400000);
 }  // namespace
 
 DWORD GetLastError() { return lastError; }
@@ -21,13 +23,12 @@ DWORD GetCurrentThreadId() {
     return id;
 }
 
-// Milliseconds of the host's monotonic clock, wrapping at 2^32 as Windows does.
-DWORD GetTickCount() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    unsigned long long ms = static_cast<unsigned long long>(now.tv_sec) * 1000u +
-                            static_cast<unsigned long long>(now.tv_nsec) / 1000000u;
-    return static_cast<DWORD>(ms);
+// Only the program itself is loaded: a null name asks for it, and no other
+// module can be found.
+HMODULE GetModuleHandleA(LPCSTR moduleName) {
+    if (moduleName == nullptr) return programModule;
+    SetLastError(126);  // ERROR_MOD_NOT_FOUND
+    return nullptr;
 }
 
 // Ends the process at once: no exit handlers, no static destructors. The

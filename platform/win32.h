@@ -17,6 +17,8 @@
 #include <exdisp.h>
 // SID_SWebBrowserApp, the service a page host hands its browser out under.
 #include <shlguid.h>
+// LresultFromObject and ObjectFromLresult.
+#include <oleacc.h>
 #else
 #include "emulation/win32_api.h"
 #endif
