@@ -1,5 +1,6 @@
 // DefWindowProcA: the default answers every window procedure falls back on.
 #include <cstring>
+#include <string>
 
 #include "emulation/desktop_internal.h"
 
@@ -7,6 +8,19 @@ namespace {
 
 using emulation::desktop::findWindow;
 using emulation::desktop::Window;
+
+// How many bytes of the text's first whole characters fit in the limit; a
+// byte from 0x81 to 0xFE starts a two-byte character of code page 936.
+std::size_t wholeCharacters(const std::string& text, std::size_t limit) {
+    std::size_t length = 0;
+    while (length < text.size()) {
+        unsigned char lead = static_cast<unsigned char>(text[length]);
+        std::size_t size = lead >= 0x81 && lead <= 0xFE && length + 1 < text.size() ? 2 : 1;
+        if (length + size > limit) break;
+        length += size;
+    }
+    return length;
+}
 
 POINT pointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -55,11 +69,10 @@ LRESULT DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
             window->text = lParam != 0 ? reinterpret_cast<LPCSTR>(lParam) : "";
             return TRUE;
         case WM_GETTEXT: {
-            // At most wParam - 1 bytes and a terminating zero; the cut may
-            // fall inside a double-byte character, as it does on Windows.
+            // The whole characters that fit in wParam - 1 bytes, and a
+            // terminating zero.
             if (wParam == 0 || lParam == 0) return 0;
-            std::size_t copied =
-                window->text.size() < wParam - 1 ? window->text.size() : wParam - 1;
+            std::size_t copied = wholeCharacters(window->text, wParam - 1);
             char* buffer = reinterpret_cast<char*>(lParam);
             std::memcpy(buffer, window->text.data(), copied);
             buffer[copied] = '\0';

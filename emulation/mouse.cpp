@@ -41,7 +41,8 @@ void moveTo(int x, int y) {
 void releaseCapture(HWND next) {
     HWND previous = mouse().capture;
     mouse().capture = next;
-    if (previous != nullptr && previous != next) {
+    // Even a window taking the capture it already has hears of it.
+    if (previous != nullptr) {
         emulation::desktop::callProcedure(previous, WM_CAPTURECHANGED, 0,
                                           reinterpret_cast<LPARAM>(next));
     }
