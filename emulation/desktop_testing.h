@@ -22,8 +22,10 @@ void useRealClock();
 // ---- A window that stops answering -----------------------------------------------
 // A hung window stands for a window of another program that no longer
 // handles messages: SendMessageTimeoutA to it waits out its time-out and
-// fails, its posted messages and mouse input wait, and WindowFromPoint
-// finds it without asking it anything.
+// fails, SendMessageA to it would wait forever, messages posted to it wait
+// until it answers again, mouse input over it goes to that program and is
+// lost to this one, and WindowFromPoint finds it without asking it
+// anything.
 void setWindowHung(HWND window, bool hung);
 
 // ---- The mouse ------------------------------------------------------------------

@@ -1,19 +1,23 @@
 // Global memory blocks, the form in which the clipboard holds text. A fixed
 // block's handle is its address; a moveable block's handle is a small number
 // that GlobalLock turns into the address (the block never moves here).
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <new>
 
 #include "emulation/desktop_internal.h"
 #include "emulation/kernel32.h"
 
 namespace {
 
+struct FreeBytes {
+    void operator()(unsigned char* bytes) const { std::free(bytes); }
+};
+
 struct Block {
-    std::unique_ptr<unsigned char[]> bytes;
+    std::unique_ptr<unsigned char, FreeBytes> bytes;
     SIZE_T size = 0;
     bool moveable = false;
     int locks = 0;
@@ -36,8 +40,10 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
         return nullptr;
     }
     Block block;
-    // A block of no bytes still gets an address of its own.
-    block.bytes.reset(new (std::nothrow) unsigned char[bytes > 0 ? bytes : 1]);
+    // A block of no bytes still gets an address of its own. A failed
+    // allocation is the caller's to handle, as on Windows, so this memory
+    // does not come from operator new.
+    block.bytes.reset(static_cast<unsigned char*>(std::malloc(bytes > 0 ? bytes : 1)));
     if (!block.bytes) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
