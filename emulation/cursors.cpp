@@ -222,17 +222,15 @@ HCURSOR SetCursor(HCURSOR cursor) {
 
 HCURSOR GetCursor() { return shownCursor(); }
 
-// Destroying a standard cursor succeeds and leaves it in place.
+// Destroying a standard cursor succeeds and leaves it in place; the cursor
+// shown cannot be destroyed.
 BOOL DestroyCursor(HCURSOR cursor) {
     Cursor* found = findCursor(cursor);
-    if (found == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (found == nullptr || cursor == shownCursor()) {
+        SetLastError(found == nullptr ? ERROR_INVALID_PARAMETER : ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    if (!found->shared) {
-        cursors().erase(cursor);
-        if (shownCursor() == cursor) shownCursor() = nullptr;
-    }
+    if (!found->shared) cursors().erase(cursor);
     return TRUE;
 }
 

@@ -73,9 +73,13 @@ TEST_F(CursorTest, StandardCursorsAreShared) {
     EXPECT_EQ(shape.hotspotY, 0u);
     EXPECT_EQ(shape.width, 32);
 
-    // Destroying a shared cursor leaves it in place.
+    // Destroying a shared cursor leaves it in place; the cursor shown is
+    // not destroyed at all.
+    HCURSOR before = SetCursor(hand);
     EXPECT_TRUE(DestroyCursor(arrow));
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
+    EXPECT_FALSE(DestroyCursor(hand));
+    SetCursor(before);
 }
 
 TEST_F(CursorTest, TheCursorShownIsTheLastSet) {
