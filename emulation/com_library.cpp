@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "emulation/desktop_internal.h"
 #include "emulation/exdisp.h"
 #include "emulation/oleauto.h"
 #include "emulation/testing.h"
@@ -40,9 +41,13 @@ thread_local int initializeDepth = 0;
 
 HRESULT CoInitialize(LPVOID) { return ++initializeDepth == 1 ? S_OK : S_FALSE; }
 
-// An unbalanced extra call does nothing, as on Windows.
+// An unbalanced extra call does nothing, as on Windows. When the thread's COM
+// use ends, objects handed out by LresultFromObject and never collected are
+// released.
 void CoUninitialize() {
-    if (initializeDepth > 0) --initializeDepth;
+    if (initializeDepth > 0 && --initializeDepth == 0) {
+        emulation::desktop::releaseUncollectedObjectsIfApartmentEnded();
+    }
 }
 
 // ---- Class identifiers -------------------------------------------------------
