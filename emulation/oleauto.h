@@ -211,8 +211,7 @@ HRESULT VariantClear(VARIANTARG* variant);
 // it as a non-const pointer; declaring it so here keeps both builds honest.
 HRESULT VariantCopy(VARIANTARG* destination, VARIANTARG* source);
 HRESULT VariantCopyInd(VARIANT* destination, VARIANTARG* source);
-HRESULT VariantChangeType(VARIANTARG* destination, VARIANTARG* source, USHORT flags,
-                          VARTYPE type);
+HRESULT VariantChangeType(VARIANTARG* destination, VARIANTARG* source, USHORT flags, VARTYPE type);
 
 // ---- Dispatch ------------------------------------------------------------
 

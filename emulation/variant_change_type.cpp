@@ -419,8 +419,7 @@ HRESULT checkTargetType(VARTYPE type) {
 
 }  // namespace emulation
 
-HRESULT VariantChangeType(VARIANTARG* destination, VARIANTARG* source, USHORT flags,
-                          VARTYPE type) {
+HRESULT VariantChangeType(VARIANTARG* destination, VARIANTARG* source, USHORT flags, VARTYPE type) {
     using namespace emulation;
     if (FAILED(checkVariantType(source->vt))) return DISP_E_BADVARTYPE;
     const HRESULT target = checkTargetType(type);

@@ -10,15 +10,16 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-// After windows.h:
+
+// These need windows.h first. exdisp.h gives the web browser interfaces,
+// shlguid.h SID_SWebBrowserApp (the service a page host hands its browser out
+// under), oleacc.h LresultFromObject and ObjectFromLresult.
+#include <exdisp.h>
 #include <ole2.h>
+#include <oleacc.h>
 #include <oleauto.h>
 #include <servprov.h>
-#include <exdisp.h>
-// SID_SWebBrowserApp, the service a page host hands its browser out under.
 #include <shlguid.h>
-// LresultFromObject and ObjectFromLresult.
-#include <oleacc.h>
 #else
 #include "emulation/win32_api.h"
 #endif
