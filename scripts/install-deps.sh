@@ -7,7 +7,7 @@ set -euo pipefail
 
 scope=${1:-all}
 packages=(cmake ninja-build g++ make libc-bin googletest libgtest-dev libgmock-dev
-          libbenchmark-dev pkg-config libgumbo-dev)
+          libbenchmark-dev pkg-config libgumbo-dev duktape-dev)
 if [ "$scope" = all ]; then
     packages+=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth clang-format)
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
