@@ -39,7 +39,7 @@ var current = 0, answered = 0, score = 0, results = [];
 function chosenLetters(question) {
   var inputs = document.getElementsByName("ra_" + question), letters = "";
   for (var i = 0; i < inputs.length; i++) {
-    if (inputs[i].checked) letters += inputs[i].value;
+    if (inputs.item(i).checked) letters += inputs.item(i).value;
   }
   return letters;
 }
