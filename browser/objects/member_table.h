@@ -52,6 +52,9 @@ struct MemberEntry {
     bool isMethod = false;
     bool readable = false;
     bool writable = false;
+    // A property's declared type (VT_BSTR: script writes it the text of
+    // whatever it assigns, as JScript converts); VT_EMPTY for a method.
+    VARTYPE type = VT_EMPTY;
 };
 
 // The kind-independent half of a table: its entries by name and id, and
@@ -224,8 +227,12 @@ public:
             Member<Object>& row = rows_[i];
             DISPID id = row.id.value_or(static_cast<DISPID>(i + 1));
             row.id = id;
-            MemberEntry entry{row.name, id, static_cast<bool>(row.call), static_cast<bool>(row.get),
-                              static_cast<bool>(row.put)};
+            MemberEntry entry{row.name,
+                              id,
+                              static_cast<bool>(row.call),
+                              static_cast<bool>(row.get),
+                              static_cast<bool>(row.put),
+                              row.call ? static_cast<VARTYPE>(VT_EMPTY) : row.type.base()};
             entries.push_back(entry);
             if (row.call) {
                 members.push_back({id, row.name, INVOKE_FUNC, false, row.type, row.parameters,

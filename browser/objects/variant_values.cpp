@@ -34,6 +34,7 @@ bool isMissing(const VARIANT& value) {
 std::optional<std::string> variantText(const VARIANT& value) {
     const VARIANT& v = dereferenced(value);
     if (v.vt == VT_EMPTY || v.vt == VT_NULL) return std::string();
+    if (v.vt == VT_BOOL) return std::string(v.boolVal != VARIANT_FALSE ? "true" : "false");
     VARIANT text = changed(v, VT_BSTR);
     if (text.vt != VT_BSTR) return std::nullopt;
     std::u16string wide(reinterpret_cast<const char16_t*>(text.bstrVal),

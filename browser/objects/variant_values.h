@@ -19,8 +19,9 @@ const VARIANT& dereferenced(const VARIANT& value);
 // (VT_ERROR with DISP_E_PARAMNOTFOUND).
 bool isMissing(const VARIANT& value);
 
-// The value as code page 936 text; VT_EMPTY and VT_NULL give "", and a value
-// that does not convert gives std::nullopt.
+// The value as code page 936 text; VT_EMPTY and VT_NULL give "", a boolean
+// "true" or "false" (as script writes it), and a value that does not
+// convert gives std::nullopt.
 std::optional<std::string> variantText(const VARIANT& value);
 // The value as a number, an integer (truncated toward zero) or a boolean;
 // std::nullopt when it does not convert.

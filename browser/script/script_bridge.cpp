@@ -59,10 +59,14 @@ IDispatch* hiddenObject(duk_context* context, duk_idx_t index) {
     return static_cast<IDispatch*>(pointer);
 }
 
+// A property key as text: `all[1]` hands the trap the number 1.
 std::string keyText(duk_context* context, duk_idx_t index) {
+    duk_dup(context, index);
     duk_size_t length = 0;
-    const char* text = duk_get_lstring(context, index, &length);
-    return text == nullptr ? std::string() : std::string(text, length);
+    const char* text = duk_safe_to_lstring(context, -1, &length);
+    std::string key(text, length);
+    duk_pop(context);
+    return key;
 }
 
 std::string describe(HRESULT hr) {
@@ -86,13 +90,23 @@ void throwFailure(duk_context* context, HRESULT hr) {
 }
 
 // Invokes a member with the script values at [first, first + count) as its
-// arguments (or as the value of a put) and pushes the result.
+// arguments (or as the value of a put) and pushes the result. A put of a
+// text property sends the text script makes of the value ("true", "null").
 void invokeWithValues(duk_context* context, IDispatch* object, DISPID id, WORD flags,
-                      duk_idx_t first, duk_idx_t count) {
+                      duk_idx_t first, duk_idx_t count, VARTYPE putType = VT_EMPTY) {
     Variants arguments(static_cast<size_t>(count));
     // IDispatch::Invoke takes the arguments last first.
     for (duk_idx_t i = 0; i < count; ++i) {
-        toVariant(context, first + i, &arguments[static_cast<size_t>(count - 1 - i)]);
+        VARIANT& argument = arguments[static_cast<size_t>(count - 1 - i)];
+        if (putType == VT_BSTR && !hiddenObject(context, first + i)) {
+            duk_dup(context, first + i);
+            duk_size_t length = 0;
+            const char* text = duk_safe_to_lstring(context, -1, &length);
+            setWideText(&argument, cesu8ToUtf16(std::string_view(text, length)));
+            duk_pop(context);
+        } else {
+            toVariant(context, first + i, &argument);
+        }
     }
     DISPID putName = DISPID_PROPERTYPUT;
     bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
@@ -139,8 +153,11 @@ duk_ret_t putMember(duk_context* context) {
     duk_get_prop_string(context, -1, kMember);
     auto id = static_cast<DISPID>(duk_get_int(context, -1));
     duk_pop_2(context);
-    if (object == nullptr) return 0;
-    invokeWithValues(context, object, id, DISPATCH_PROPERTYPUT, 0, 1);
+    BrowserObject* browserObject = BrowserObject::from(object);
+    if (browserObject == nullptr) return 0;
+    const MemberEntry* member = browserObject->members().byId(id);
+    invokeWithValues(context, object, id, DISPATCH_PROPERTYPUT, 0, 1,
+                     member ? member->type : static_cast<VARTYPE>(VT_EMPTY));
     return 0;
 }
 
@@ -215,7 +232,8 @@ duk_ret_t trapSet(duk_context* context) {
         if (member != nullptr && !member->isMethod) {
             // A read-only property takes the write and keeps nothing.
             if (member->writable) {
-                invokeWithValues(context, dispatch, member->id, DISPATCH_PROPERTYPUT, 2, 1);
+                invokeWithValues(context, dispatch, member->id, DISPATCH_PROPERTYPUT, 2, 1,
+                                 member->type);
             }
             duk_push_true(context);
             return 1;

@@ -131,11 +131,15 @@ protected:
         return callObjectMethod(document_, "getElementById", {id});
     }
     AutomationObject window() { return readObjectProperty(document_, "parentWindow"); }
-    // Runs script in the page as the tool does; true when it ran.
-    bool run(const char* code) {
+    // Runs script in the page as the tool does; a failure names the error.
+    ::testing::AssertionResult run(const char* code) {
         AutomationObject w = window();
         callMethod(w, "execScript", {code, "JScript"});
-        return lastCallError() == 0;
+        if (lastCallError() == 0) return ::testing::AssertionSuccess();
+        const auto& errors = browser_->scriptErrors();
+        return ::testing::AssertionFailure()
+               << "code " << lastCallError() << ": "
+               << (errors.empty() ? std::string() : utf8(errors.back().message));
     }
 
     // An object by a path: "document", "window", "#id" (getElementById),
