@@ -204,6 +204,16 @@ TEST_F(ScriptTest, AHandlersErrorIsRecordedAndTheClickGoesOn) {
     EXPECT_TRUE(variantToBool(readVariantProperty(box, "checked")));
 }
 
+TEST_F(ScriptTest, ScriptMakesStyleSheetsAsTheToolHidesTheScrollBars) {
+    openBody("<p>x</p>");
+    AutomationVariant result = callVariantMethod(
+        window(), "execScript",
+        {"var jie = document.createStyleSheet();jie.addRule('html','overflow:hidden;');"});
+    EXPECT_EQ(lastCallError(), 0);
+    ASSERT_TRUE(run("document.title = jie.cssText;"));
+    EXPECT_EQ(readTextProperty(document(), "title").bytes(), "html { overflow:hidden; }");
+}
+
 TEST_F(ScriptTest, LoadErrorsAreRecordedAndTheLoadGoesOn) {
     openBody("<script>broken(;</script><script>document.title = 'after';</script>");
     EXPECT_EQ(browser().scriptErrors().size(), 1u);
