@@ -51,6 +51,14 @@ HRESULT checkLanguage(const MethodArguments& a) {
     return E_INVALIDARG;
 }
 
+HRESULT addTimer(WindowObject& w, const MethodArguments& a, bool repeat, VARIANT* r) {
+    const VARIANT* code = a.at(0);
+    std::shared_ptr<Page> page = w.window().page();
+    if (code == nullptr || !page) return E_INVALIDARG;
+    setInteger(r, page->addTimer(*code, a.integer(1).value_or(0), repeat));
+    return S_OK;
+}
+
 WindowRow handlerRow(std::string name) {
     return WindowRows::variant(
         name,
@@ -205,6 +213,38 @@ std::vector<WindowRow> windowRows() {
                 return recordDialog(w, ShownDialog::Kind::modalDialog, a.text(0).value_or(""));
             },
             2),
+        WindowRows::method(
+            "setTimeout",
+            {required("code", VT_VARIANT), optional("milliseconds", VT_I4),
+             optional("language", VT_BSTR)},
+            VT_I4,
+            [](WindowObject& w, const MethodArguments& a, VARIANT* r) {
+                return addTimer(w, a, false, r);
+            },
+            2),
+        WindowRows::method(
+            "setInterval",
+            {required("code", VT_VARIANT), optional("milliseconds", VT_I4),
+             optional("language", VT_BSTR)},
+            VT_I4,
+            [](WindowObject& w, const MethodArguments& a, VARIANT* r) {
+                return addTimer(w, a, true, r);
+            },
+            2),
+        WindowRows::method("clearTimeout", {required("id", VT_I4)}, VT_VOID,
+                           [](WindowObject& w, const MethodArguments& a, VARIANT*) {
+                               if (std::shared_ptr<Page> page = w.window().page()) {
+                                   page->clearTimer(a.integer(0).value_or(0));
+                               }
+                               return S_OK;
+                           }),
+        WindowRows::method("clearInterval", {required("id", VT_I4)}, VT_VOID,
+                           [](WindowObject& w, const MethodArguments& a, VARIANT*) {
+                               if (std::shared_ptr<Page> page = w.window().page()) {
+                                   page->clearTimer(a.integer(0).value_or(0));
+                               }
+                               return S_OK;
+                           }),
         WindowRows::method("focus", {}, VT_VOID,
                            [](WindowObject&, const MethodArguments&, VARIANT*) { return S_OK; }),
         WindowRows::method("blur", {}, VT_VOID,

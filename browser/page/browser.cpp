@@ -43,6 +43,11 @@ void Browser::completeDueLoads() {
     if (std::shared_ptr<Page> page = top_->page()) page->completeIfDue();
 }
 
+void Browser::runDueTimers() {
+    ComponentCall call(*state_);
+    if (std::shared_ptr<Page> page = top_->page()) page->runDueTimers();
+}
+
 const std::vector<ShownDialog>& Browser::shownDialogs() const { return state_->dialogs(); }
 
 void Browser::forgetShownDialogs() { state_->dialogs().clear(); }

@@ -90,6 +90,11 @@ public:
     // onload handlers). Reading a document's readyState does the same.
     void completeDueLoads();
 
+    // Runs the page timers (setTimeout, setInterval) whose time has come on
+    // the clock, in every window. Without a clock the time stands at 0: a
+    // timer set for 0 milliseconds runs at the next call, others never.
+    void runDueTimers();
+
     const std::vector<ShownDialog>& shownDialogs() const;
     void forgetShownDialogs();
     const std::vector<ScriptError>& scriptErrors() const;

@@ -1,5 +1,6 @@
 #include "browser/page/page.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "browser/dom/element_queries.h"
@@ -8,6 +9,7 @@
 #include "browser/dom/inner_text.h"
 #include "browser/objects/event_dispatch.h"
 #include "browser/objects/member_table.h"
+#include "browser/objects/window_object.h"
 #include "browser/page/address.h"
 #include "browser/page/browser_state.h"
 #include "browser/page/window.h"
@@ -132,6 +134,17 @@ void Page::completeIfDue() {
 }
 
 void Page::runScriptBlocks() {
+    // What scripts in the head write goes at the start of the body, as a
+    // browser parsing the page would put it; it is held until the first
+    // script outside the head runs, or the last script has run.
+    std::string headWrites;
+    auto placeHeadWrites = [&] {
+        dom::Element* body = document_->body();
+        if (!headWrites.empty() && body != nullptr) {
+            dom::insertAdjacentHtml(*body, dom::AdjacentPosition::afterBegin, headWrites);
+        }
+        headWrites.clear();
+    };
     std::unordered_set<const dom::Element*> done;
     for (;;) {
         dom::Element* next = nullptr;
@@ -141,7 +154,7 @@ void Page::runScriptBlocks() {
                 break;
             }
         }
-        if (next == nullptr || closed_) return;
+        if (next == nullptr || closed_) break;
         if (!isJavaScriptBlock(*next)) continue;
         std::string code;
         if (next->hasAttribute("src")) {
@@ -152,18 +165,23 @@ void Page::runScriptBlocks() {
         } else {
             code = dom::textContent(*next);
         }
+        dom::Element* head = document_->head();
+        bool inHead = head != nullptr && head->contains(next);
+        if (!inHead) placeHeadWrites();
         runningScript_ = next;
         scriptWrites_.clear();
         runScript(code, address_);
         runningScript_ = nullptr;
-        if (!scriptWrites_.empty()) {
-            std::string written = std::move(scriptWrites_);
-            scriptWrites_.clear();
-            if (next->parentElement() != nullptr) {
-                dom::insertAdjacentHtml(*next, dom::AdjacentPosition::afterEnd, written);
-            }
+        std::string written = std::move(scriptWrites_);
+        scriptWrites_.clear();
+        if (written.empty()) continue;
+        if (inHead) {
+            headWrites += written;
+        } else if (next->parentElement() != nullptr) {
+            dom::insertAdjacentHtml(*next, dom::AdjacentPosition::afterEnd, written);
         }
     }
+    if (!closed_) placeHeadWrites();
 }
 
 void Page::write(std::string_view cp936Html) {
@@ -268,6 +286,63 @@ void Page::forgetAttributeHandler(dom::Element& element, std::string_view name) 
     handlers_.erase({&element, dom::asciiLower(name)});
 }
 
+// ---- Timers -----------------------------------------------------------------
+
+long Page::addTimer(const VARIANT& code, std::int64_t milliseconds, bool repeat) {
+    if (closed_) return 0;
+    Timer timer{nextTimerId_++, AutomationVariant(),
+                browser_->now() + std::max<std::int64_t>(milliseconds, 0),
+                repeat ? std::max<std::int64_t>(milliseconds, 1) : 0};
+    VariantCopy(timer.code.put(), variantSource(dereferenced(code)));
+    timers_.push_back(std::move(timer));
+    return timers_.back().id;
+}
+
+void Page::clearTimer(long id) {
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->id == id) {
+            timers_.erase(it);
+            return;
+        }
+    }
+}
+
+void Page::runDueTimers() {
+    if (closed_) return;
+    std::shared_ptr<Page> self = shared_from_this();
+    std::int64_t now = browser_->now();
+    std::vector<std::pair<std::int64_t, long>> due;
+    for (const Timer& timer : timers_) {
+        if (timer.due <= now) due.emplace_back(timer.due, timer.id);
+    }
+    std::sort(due.begin(), due.end());
+    for (const auto& [when, id] : due) {
+        auto timer = std::find_if(timers_.begin(), timers_.end(),
+                                  [id = id](const Timer& t) { return t.id == id; });
+        if (timer == timers_.end() || closed_) continue;  // cleared by an earlier one
+        AutomationVariant code;
+        VariantCopy(code.put(), variantSource(timer->code.get()));
+        if (timer->interval > 0) {
+            timer->due += timer->interval;
+            if (timer->due <= now) timer->due = now + timer->interval;
+        } else {
+            timers_.erase(timer);
+        }
+        if (code.type() == VT_DISPATCH) {
+            std::shared_ptr<Window> window = window_.lock();
+            IDispatch* windowObject = window ? WindowObject::create(window) : nullptr;
+            AutomationVariant result;
+            callHandler(code.get(), windowObject, nullptr, result.put());
+            if (windowObject != nullptr) windowObject->Release();
+        } else if (std::optional<std::string> text = variantText(code.get())) {
+            runScript(*text, "setTimeout");
+        }
+    }
+    for (auto& [element, window] : frames()) {
+        if (std::shared_ptr<Page> page = window->page()) page->runDueTimers();
+    }
+}
+
 // ---- Frames -----------------------------------------------------------------
 
 std::vector<std::pair<dom::Element*, std::shared_ptr<Window>>> Page::frames() {
@@ -310,10 +385,13 @@ void Page::close() {
     frames.clear();
     auto handlers = std::move(handlers_);
     handlers_.clear();
+    auto timers = std::move(timers_);
+    timers_.clear();
     std::shared_ptr<ScriptEngine> script = std::move(script_);
     script_.reset();
     script.reset();
     handlers.clear();
+    timers.clear();
 }
 
 }  // namespace browser

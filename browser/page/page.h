@@ -108,6 +108,17 @@ public:
     // An on... attribute changed: its compiled handler is dropped.
     void forgetAttributeHandler(dom::Element& element, std::string_view name);
 
+    // ---- Timers -----------------------------------------------------------
+
+    // setTimeout and setInterval: `code` (a function object, or script text)
+    // runs once the browser's clock has moved `milliseconds` on, when
+    // Browser::runDueTimers is next called; an interval then runs again
+    // every `milliseconds` (at least 1). The result is the timer's number.
+    long addTimer(const VARIANT& code, std::int64_t milliseconds, bool repeat);
+    void clearTimer(long id);
+    // Runs the timers that are due, each at most once, then those of the frames.
+    void runDueTimers();
+
     // ---- Frames and style sheets -----------------------------------------
 
     // The frame and iframe elements in the tree, in document order, with
@@ -156,6 +167,15 @@ private:
     std::string scriptWrites_;
     bool writingOpen_ = false;
     std::string writtenContent_;
+
+    struct Timer {
+        long id;
+        AutomationVariant code;
+        std::int64_t due;
+        std::int64_t interval;  // 0 for a timeout
+    };
+    std::vector<Timer> timers_;
+    long nextTimerId_ = 1;
 
     std::shared_ptr<ScriptEngine> script_;
     std::map<std::pair<const void*, std::string>, AutomationVariant> handlers_;

@@ -76,6 +76,44 @@ TEST_F(NavigationTest, WithoutAClockALoadCompletesAtOnce) {
     EXPECT_EQ(utf8(readTextProperty(document(), "title")), utf8("已加载"));
 }
 
+TEST_F(NavigationTest, TimersRunWhenTheirTimeHasComeOnTheClock) {
+    emulation::setTickCount(0);
+    browser::BrowserOptions options;
+    options.clock = browser::desktopClock();
+    openBody("<p id=out>0</p>",
+             "<script>var ticks = 0; var every = setInterval(function () { ticks++;"
+             " document.getElementById('out').innerText = ticks; }, 100);"
+             " setTimeout(\"document.title = '到时'\", 250);</script>",
+             options);
+    struct Step {
+        DWORD advance;
+        const char* ticks;
+        const char* title;
+    };
+    const std::vector<Step> steps = {
+        {0, "0", "测试页"}, {99, "0", "测试页"}, {1, "1", "测试页"},
+        {150, "2", "到时"}, {0, "2", "到时"},    {100, "3", "到时"},
+    };
+    for (const Step& step : steps) {
+        emulation::advanceClock(step.advance);
+        browser().runDueTimers();
+        EXPECT_EQ(readTextProperty(byId("out"), "innerText").bytes(), step.ticks);
+        EXPECT_EQ(utf8(readTextProperty(document(), "title")), utf8(step.title));
+    }
+    ASSERT_TRUE(run("clearInterval(every);"));
+    emulation::advanceClock(1000);
+    browser().runDueTimers();
+    EXPECT_EQ(readTextProperty(byId("out"), "innerText").bytes(), "3");
+    // The window's members, through the layer too: a timer of text, cleared.
+    AutomationObject w = window();
+    double id = readNumberProperty(w, "setTimeout", {"document.title = 'x'", 10});
+    EXPECT_GT(id, 0.0);
+    callMethod(w, "clearTimeout", {id});
+    emulation::advanceClock(10);
+    browser().runDueTimers();
+    EXPECT_EQ(utf8(readTextProperty(document(), "title")), utf8("到时"));
+}
+
 TEST_F(NavigationTest, NavigateReplacesTheDocumentObject) {
     open(navigationPages(), kAddress);
     AutomationObject before = copyObject(document());
