@@ -19,8 +19,8 @@ namespace {
 constexpr int kMaxDefaultValueDepth = 8;
 
 struct IntegerType {
-    int bits;
-    bool isSigned;
+    int bits = 32;
+    bool isSigned = true;
 };
 
 bool integerType(VARTYPE type, IntegerType* shape) {

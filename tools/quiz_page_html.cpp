@@ -39,7 +39,7 @@ var current = 0, answered = 0, score = 0, results = [];
 function chosenLetters(question) {
   var inputs = document.getElementsByName("ra_" + question), letters = "";
   for (var i = 0; i < inputs.length; i++) {
-    if (inputs.item(i).checked) letters += inputs.item(i).value;
+    if (inputs[i].checked) letters += inputs[i].value;
   }
   return letters;
 }
@@ -80,7 +80,9 @@ Text quizPageHtml(const QuizPage& page) {
         }
         html += "</div>\n";
     }
-    html += "</form>\n<p><span id=\"next\" onclick=\"return nextQuestion()\">" +
-            std::string(kNextButtonText) + "</span></p>\n</body>\n</html>\n";
+    // The button is the outermost element whose whole text is "下一题", so a
+    // search for that text finds the element that answers the click.
+    html += "</form>\n<p id=\"next\" onclick=\"return nextQuestion()\">" +
+            std::string(kNextButtonText) + "</p>\n</body>\n</html>\n";
     return Text(std::move(html));
 }

@@ -25,6 +25,18 @@ void click(const AutomationObject& element) {
     ASSERT_EQ(lastCallError(), 0) << lastCallErrorText().bytes();
 }
 
+// The first element of the page whose whole visible text is "下一题", as the
+// tool's locator "innertext=下一题" finds it: all elements in document order.
+AutomationObject nextButton(const AutomationObject& document) {
+    AutomationObject all = readObjectProperty(document, "all");
+    const auto count = static_cast<std::int32_t>(readNumberProperty(all, "length"));
+    for (std::int32_t i = 0; i < count; ++i) {
+        AutomationObject element = callObjectMethod(all, "item", {i});
+        if (readTextProperty(element, "innerText") == Text("下一题")) return element;
+    }
+    return {};
+}
+
 // A script value of the page, brought back as text.
 Text pageValue(const AutomationObject& document, const char* expression) {
     AutomationObject window = readObjectProperty(document, "parentWindow");
@@ -59,7 +71,7 @@ TEST(QuizPageComponentTest, ClickingTheMatchedLettersScoresTwentyOfTwenty) {
                 if (findText(answer, Text(std::string(1, letters[k])), omitted, 0) == -1) continue;
                 click(callObjectMethod(options, "item", {k}));
             }
-            click(callObjectMethod(document, "getElementById", {"next"}));
+            click(nextButton(document));
         }
         EXPECT_EQ(pageValue(document, "answered").bytes(), "20");
         EXPECT_EQ(pageValue(document, "score").bytes(), "20");
@@ -73,7 +85,7 @@ TEST(QuizPageComponentTest, WrongOrMissingClicksCostTheirQuestions) {
     pages.add(kAddress, quiz.html.bytes());
     browser::Browser browser(std::move(pages), kAddress);
     AutomationObject document = AutomationObject::adopt(browser.document());
-    AutomationObject next = callObjectMethod(document, "getElementById", {"next"});
+    AutomationObject next = nextButton(document);
     for (int j = 1; j <= kQuizQuestionCount; ++j) click(next);  // nothing chosen anywhere
     EXPECT_EQ(pageValue(document, "answered").bytes(), "20");
     EXPECT_EQ(pageValue(document, "score").bytes(), "0");
