@@ -1,6 +1,9 @@
 #include "browser/desktop/browser_window.h"
 
+#include <utility>
+
 #include "browser/page/browser.h"
+#include "runtime/automation_call.h"
 
 namespace browser {
 
@@ -34,8 +37,7 @@ HWND child(const char* className, const char* text, HWND parent, int x, int y, i
 
 }  // namespace
 
-BrowserWindow::BrowserWindow(const char* title, std::function<IDispatch*()> currentDocument)
-    : currentDocument_(std::move(currentDocument)) {
+BrowserWindow::BrowserWindow(const char* title, Browser& browser) : browser_(browser) {
     for (const char* name : kHolderClasses) registerClass(name, DefWindowProcA);
     registerClass(kPageClass, pageProcedure);
 
@@ -70,16 +72,39 @@ BrowserWindow::~BrowserWindow() {
 LRESULT CALLBACK BrowserWindow::pageProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
     static const UINT documentMessage = RegisterWindowMessageA("WM_HTML_GETOBJECT");
-    if (message == documentMessage) {
-        auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        IDispatch* document = self != nullptr ? self->currentDocument_() : nullptr;
-        if (document == nullptr) return 0;
-        // LresultFromObject takes a reference of its own for the receiver.
-        LRESULT result = LresultFromObject(IID_IHTMLDocument, wParam, document);
-        document->Release();
-        return result;
+    auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    self->browser_.completeDueLoads();
+    self->browser_.runDueTimers();
+    if (message == documentMessage) return self->handOutDocument(wParam);
+    if (message == WM_LBUTTONDOWN) {
+        self->buttonDown_ = true;
+        return 0;
+    }
+    if (message == WM_LBUTTONUP) {
+        // Client coordinates, signed, in the low and high words.
+        if (std::exchange(self->buttonDown_, false)) {
+            self->clickAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        }
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT BrowserWindow::handOutDocument(WPARAM wParam) {
+    IDispatch* document = browser_.document();
+    if (document == nullptr) return 0;
+    // LresultFromObject takes a reference of its own for the receiver.
+    LRESULT result = LresultFromObject(IID_IHTMLDocument, wParam, document);
+    document->Release();
+    return result;
+}
+
+// The page window's client area is the document's viewport.
+void BrowserWindow::clickAt(int x, int y) {
+    AutomationObject document = AutomationObject::adopt(browser_.document());
+    AutomationObject element = callObjectMethod(document, "elementFromPoint", {x, y});
+    if (!isEmptyObject(element)) callMethod(element, "click");
 }
 
 }  // namespace browser

@@ -7,14 +7,19 @@
 // handed over through LresultFromObject for the interface the message asks
 // (IHTMLDocument).
 //
+// A left click posted to the page window (button down, then up) clicks the
+// element under it, as a person's click on the page would. Each message the
+// page window handles also lets the browser complete the page loads and run
+// the script timers whose time has come on its clock.
+//
 // The thread must have COM initialised while the page window answers.
 #pragma once
-
-#include <functional>
 
 #include "platform/win32.h"
 
 namespace browser {
+
+class Browser;
 
 // The page window's client area is the viewport: 1024 x 768.
 inline constexpr int kPageWindowWidth = 1024;
@@ -22,10 +27,10 @@ inline constexpr int kPageWindowHeight = 768;
 
 class BrowserWindow {
 public:
-    // `currentDocument` gives the document to hand out, with one new
-    // reference that the window passes on; it is asked on every message, so
-    // a navigation that replaces the document is seen at once.
-    BrowserWindow(const char* title, std::function<IDispatch*()> currentDocument);
+    // Shows `browser`, which must outlive the window. Its current document is
+    // asked for on every message, so a navigation that replaces the document
+    // is seen at once.
+    BrowserWindow(const char* title, Browser& browser);
     ~BrowserWindow();
     BrowserWindow(const BrowserWindow&) = delete;
     BrowserWindow& operator=(const BrowserWindow&) = delete;
@@ -35,8 +40,11 @@ public:
 
 private:
     static LRESULT CALLBACK pageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handOutDocument(WPARAM wParam);
+    void clickAt(int x, int y);
 
-    std::function<IDispatch*()> currentDocument_;
+    Browser& browser_;
+    bool buttonDown_ = false;
     HWND frame_ = nullptr;
     HWND page_ = nullptr;
 };

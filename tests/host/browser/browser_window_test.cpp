@@ -9,6 +9,7 @@
 #include "com/dispatch_object.h"
 #include "emulation/desktop_testing.h"
 #include "runtime/automation_call.h"
+#include "runtime/system_services.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ protected:
 
 TEST_F(BrowserWindowTest, TheDocumentMessageHandsOutTheCurrentDocument) {
     browser::Browser browser(pages(), "http://quiz.example/");
-    browser::BrowserWindow window("网上答题", [&] { return browser.document(); });
+    browser::BrowserWindow window("网上答题", browser);
 
     HWND page = findPageWindow(window.frameWindow());
     ASSERT_EQ(page, window.pageWindow());
@@ -87,7 +88,7 @@ TEST_F(BrowserWindowTest, TheDocumentMessageHandsOutTheCurrentDocument) {
 
 TEST_F(BrowserWindowTest, AHungPageWindowGivesNoDocument) {
     browser::Browser browser(pages(), "http://quiz.example/");
-    browser::BrowserWindow window("网上答题", [&] { return browser.document(); });
+    browser::BrowserWindow window("网上答题", browser);
     emulation::setTickCount(1000);
     emulation::setWindowHung(window.pageWindow(), true);
     EXPECT_TRUE(isEmptyObject(documentOf(window.pageWindow())));
@@ -100,13 +101,35 @@ TEST_F(BrowserWindowTest, AHungPageWindowGivesNoDocument) {
 TEST_F(BrowserWindowTest, AnUncollectedDocumentIsReleased) {
     browser::Browser browser(pages(), "http://quiz.example/");
     {
-        browser::BrowserWindow window("网上答题", [&] { return browser.document(); });
+        browser::BrowserWindow window("网上答题", browser);
         DWORD_PTR result = 0;
         SendMessageTimeoutA(window.pageWindow(), RegisterWindowMessageA("WM_HTML_GETOBJECT"), 0, 0,
                             SMTO_ABORTIFHUNG, 1000, &result);
         EXPECT_NE(result, 0u);
     }
     // Never collected: released when the thread's COM use ends (TearDown).
+}
+
+TEST_F(BrowserWindowTest, APostedLeftClickClicksTheElementUnderIt) {
+    browser::PageSet set;
+    set.add("http://quiz.example/",
+            "<html><body><p>第一题</p><p><input type=\"checkbox\" id=\"box\"></p></body></html>");
+    browser::Browser browser(std::move(set), "http://quiz.example/");
+    browser::BrowserWindow window("网上答题", browser);
+    AutomationObject document = documentOf(window.pageWindow());
+    AutomationObject box = callObjectMethod(document, "getElementById", {"box"});
+    const auto x = static_cast<std::int32_t>(readNumberProperty(box, "offsetLeft")) + 5;
+    const auto y = static_cast<std::int32_t>(readNumberProperty(box, "offsetTop")) + 5;
+    const LPARAM point = x + y * 65536;
+    PostMessageA(window.pageWindow(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(window.pageWindow(), WM_LBUTTONUP, 0, point);
+    EXPECT_EQ(readNumberProperty(box, "checked"), 0.0);  // not yet: the clicks wait in the queue
+    processEvents();
+    EXPECT_EQ(readNumberProperty(box, "checked"), -1.0);
+
+    PostMessageA(window.pageWindow(), WM_LBUTTONUP, 0, point);  // a release alone is no click
+    processEvents();
+    EXPECT_EQ(readNumberProperty(box, "checked"), -1.0);
 }
 
 }  // namespace
