@@ -122,60 +122,57 @@ TypeDescription& TypeDescription::add(MemberDescription member) {
     return *this;
 }
 
-TypeDescription& TypeDescription::method(DISPID id, std::string name,
-                                         std::vector<ParameterDescription> parameters,
-                                         DeclaredType result, SHORT optionalCount) {
+namespace {
+
+MemberDescription memberOf(DISPID id, std::string name, INVOKEKIND invokeKind, DeclaredType type,
+                           std::vector<ParameterDescription> parameters) {
     MemberDescription member;
     member.id = id;
     member.name = std::move(name);
-    member.invokeKind = INVOKE_FUNC;
-    member.type = std::move(result);
+    member.invokeKind = invokeKind;
+    member.type = std::move(type);
     member.parameters = std::move(parameters);
+    return member;
+}
+
+// A put takes the indexes and then the new value, a parameter without a name.
+MemberDescription putMemberOf(DISPID id, std::string name, INVOKEKIND invokeKind, DeclaredType type,
+                              std::vector<ParameterDescription> indexes) {
+    indexes.push_back(ParameterDescription("", std::move(type)));
+    return memberOf(id, std::move(name), invokeKind, VT_VOID, std::move(indexes));
+}
+
+}  // namespace
+
+TypeDescription& TypeDescription::method(DISPID id, std::string name,
+                                         std::vector<ParameterDescription> parameters,
+                                         DeclaredType result, SHORT optionalCount) {
+    MemberDescription member =
+        memberOf(id, std::move(name), INVOKE_FUNC, std::move(result), std::move(parameters));
     member.optionalCount = optionalCount;
     return add(std::move(member));
 }
 
 TypeDescription& TypeDescription::propertyGet(DISPID id, std::string name, DeclaredType type,
                                               std::vector<ParameterDescription> indexes) {
-    MemberDescription member;
-    member.id = id;
-    member.name = std::move(name);
-    member.invokeKind = INVOKE_PROPERTYGET;
-    member.type = std::move(type);
-    member.parameters = std::move(indexes);
-    return add(std::move(member));
+    return add(
+        memberOf(id, std::move(name), INVOKE_PROPERTYGET, std::move(type), std::move(indexes)));
 }
 
-// A put takes the indexes and then the new value, a parameter without a name.
 TypeDescription& TypeDescription::propertyPut(DISPID id, std::string name, DeclaredType type,
                                               std::vector<ParameterDescription> indexes) {
-    MemberDescription member;
-    member.id = id;
-    member.name = std::move(name);
-    member.invokeKind = INVOKE_PROPERTYPUT;
-    member.type = VT_VOID;
-    member.parameters = std::move(indexes);
-    member.parameters.push_back(ParameterDescription("", std::move(type)));
-    return add(std::move(member));
+    return add(
+        putMemberOf(id, std::move(name), INVOKE_PROPERTYPUT, std::move(type), std::move(indexes)));
 }
 
 TypeDescription& TypeDescription::propertyPutRef(DISPID id, std::string name, DeclaredType type,
                                                  std::vector<ParameterDescription> indexes) {
-    MemberDescription member;
-    member.id = id;
-    member.name = std::move(name);
-    member.invokeKind = INVOKE_PROPERTYPUTREF;
-    member.type = VT_VOID;
-    member.parameters = std::move(indexes);
-    member.parameters.push_back(ParameterDescription("", std::move(type)));
-    return add(std::move(member));
+    return add(putMemberOf(id, std::move(name), INVOKE_PROPERTYPUTREF, std::move(type),
+                           std::move(indexes)));
 }
 
 TypeDescription& TypeDescription::variable(DISPID id, std::string name, DeclaredType type) {
-    MemberDescription member;
-    member.id = id;
-    member.name = std::move(name);
+    MemberDescription member = memberOf(id, std::move(name), INVOKE_FUNC, std::move(type), {});
     member.isVariable = true;
-    member.type = std::move(type);
     return add(std::move(member));
 }
