@@ -10,6 +10,16 @@ namespace {
 
 constexpr UINT kProbe = WM_USER + 1;
 
+std::vector<UINT>& receivedProbes() {
+    static std::vector<UINT> received;
+    return received;
+}
+
+LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= kProbe) receivedProbes().push_back(message);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 class ProcessEventsTest : public ::testing::Test {
 protected:
     // Leaves the queue empty for the next test, whatever this one left.
@@ -56,6 +66,26 @@ TEST_F(ProcessEventsTest, QuitRequestIsLeftForTheMessageLoop) {
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(msg.wParam, 5u);
+}
+
+// Messages posted to a window reach its procedure inside processEvents.
+TEST_F(ProcessEventsTest, DispatchesWindowMessagesToTheirProcedure) {
+    receivedProbes().clear();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = recordingProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VexaroProcessEventsProbe";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "VexaroProcessEventsProbe", "", 0, 0, 0, 10, 10, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(PostMessageA(window, kProbe, 0, 0));
+    ASSERT_TRUE(PostMessageA(window, kProbe + 1, 0, 0));
+    EXPECT_TRUE(receivedProbes().empty());  // nothing runs before the queue is worked
+    processEvents();
+    EXPECT_EQ(receivedProbes(), (std::vector<UINT>{kProbe, kProbe + 1}));
+    DestroyWindow(window);
+    UnregisterClassA("VexaroProcessEventsProbe", windowClass.hInstance);
 }
 
 TEST_F(ProcessEventsTest, ReturnsAtOnceOnAnEmptyQueue) {
